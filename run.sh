@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds what is needed and runs the saver: in test mode on a machine with a display,
+# otherwise records frames of the show into ./frames.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+scripts/deps.sh run
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$(nproc)"
+
+if [ -n "${DISPLAY:-}" ] && [ -x build/host/plasmora ]; then
+  exec build/host/plasmora /t "$@"
+elif [ -x build/host/plasmora-record ]; then
+  exec build/host/plasmora-record --out frames "$@"
+fi
+echo "run.sh: the saver is not built yet; it would run 'build/host/plasmora /t' (or 'plasmora-record' without a display)." >&2
+exit 1

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what the tests need, builds the project twice (normal, and clang with
+# AddressSanitizer + UndefinedBehaviorSanitizer, which also builds the fuzz targets)
+# and runs the whole suite in both. Exit status is the suite's.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+scripts/deps.sh test
+
+jobs=$(nproc)
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs"
+
+cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DPLASMORA_SANITIZE=ON -DPLASMORA_FUZZ=ON >/dev/null
+cmake --build build-san -j "$jobs"
+
+status=0
+ctest --test-dir build --output-on-failure -j "$jobs" || status=1
+ctest --test-dir build-san --output-on-failure -j "$jobs" || status=1
+exit $status
