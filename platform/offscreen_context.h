@@ -1,0 +1,24 @@
+#pragma once
+// An OpenGL 1.x (compatibility profile) context that needs no display: Mesa's EGL on the
+// surfaceless platform, rendering into a framebuffer object of a chosen size. Tests, the
+// asset tools and the frame recorder draw with it exactly as the saver draws into a window.
+#include <cstdint>
+#include <vector>
+
+struct OffscreenContext;
+
+// Creates the context and makes it current with its framebuffer bound and the viewport set
+// to the whole size. Returns null (and prints why on stderr) when no context can be made.
+OffscreenContext* createOffscreenContext(int width, int height);
+
+// Releases the context; the calling thread then has no current context.
+void destroyOffscreenContext(OffscreenContext* context);
+
+int offscreenWidth(const OffscreenContext* context);
+int offscreenHeight(const OffscreenContext* context);
+
+// Reads the framebuffer as RGBA bytes, bottom row first (as glReadPixels gives it).
+std::vector<std::uint8_t> readOffscreenPixels(const OffscreenContext* context);
+
+// Looks up a GL entry point of the current context (extensions, buffer objects).
+void* offscreenProcAddress(const char* name);
