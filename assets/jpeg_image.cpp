@@ -6,6 +6,7 @@
 #include <string>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 #include "assets/asset_buffer.h"
 #include "platform/message_box.h"
@@ -163,15 +164,29 @@ bool decodeJpeg(const std::uint8_t* bytes, std::size_t size, DecodedImage& image
   return true;
 }
 
+namespace {
+
+void reportJpegFailure(const char* name) {
+  std::string text = "ARCH:Can't load JPG file: ";
+  text += name ? name : "";
+  showMessageBox(text.c_str(), "Error");
+}
+
+}  // namespace
+
 bool loadJpeg(const char* name, DecodedImage& image) {
   AssetBuffer entry;
-  const bool ok = entry.open(name) && decodeJpeg(entry.data, entry.size, image);
-  entry.release();
-  if (!ok) {
+  if (!entry.open(name)) {
     image = DecodedImage{};
-    std::string text = "ARCH:Can't load JPG file: ";
-    text += name ? name : "";
-    showMessageBox(text.c_str(), "Error");
+    reportJpegFailure(name);
+    return false;
   }
+  return loadJpegEntry(entry, name, image);
+}
+
+bool loadJpegEntry(AssetBuffer& entry, const char* name, DecodedImage& image) {
+  const bool ok = decodeJpeg(entry.data, entry.size, image);
+  entry.release();
+  if (!ok) reportJpegFailure(name);
   return ok;
 }

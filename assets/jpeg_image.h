@@ -23,3 +23,7 @@ bool decodeJpeg(const std::uint8_t* bytes, std::size_t size, DecodedImage& image
 
 // Decodes the archive entry `name`. A failure is reported in a message box naming the entry.
 bool loadJpeg(const char* name, DecodedImage& image);
+
+class AssetBuffer;
+// The same for an entry already open (`name` is only for the message); the entry is released.
+bool loadJpegEntry(AssetBuffer& entry, const char* name, DecodedImage& image);

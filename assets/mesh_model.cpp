@@ -68,19 +68,19 @@ std::uint32_t compileMeshList(const MeshData& mesh) {
   return list;
 }
 
-bool MeshModel::loadFromBytes(const std::uint8_t* bytes, std::size_t size) {
-  list = 0;
-  MeshData mesh;
-  if (!parseMeshData(bytes, size, mesh)) return false;
-  list = compileMeshList(mesh);
-  return list != 0;
+bool MeshModel::load(const char* name) {
+  AssetBuffer entry;
+  if (!entry.open(name)) {
+    list = 0;
+    return false;
+  }
+  return loadEntry(entry);
 }
 
-bool MeshModel::load(const char* name) {
+bool MeshModel::loadEntry(AssetBuffer& entry) {
   list = 0;
   MeshData mesh;
-  AssetBuffer entry;
-  const bool parsed = entry.open(name) && parseMeshData(entry.data, entry.size, mesh);
+  const bool parsed = parseMeshData(entry.data, entry.size, mesh);
   entry.release();
   if (!parsed) return false;
   list = compileMeshList(mesh);

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+class AssetBuffer;
+
 // The contents of a .dat entry: positions, per-triangle vertex and texture-vertex indices,
 // texture vertices and three normals per triangle (one per corner).
 struct MeshData {
@@ -28,7 +30,8 @@ class MeshModel {
   // Reads the entry and compiles its display list into `list`; false (and `list` 0) when the
   // entry is missing or malformed or no list name could be had.
   bool load(const char* name);
-  bool loadFromBytes(const std::uint8_t* bytes, std::size_t size);
+  // The same for an entry already open; the entry is released.
+  bool loadEntry(AssetBuffer& entry);
 
   std::uint32_t list = 0;
 };

@@ -87,22 +87,20 @@ void MorphMesh::upload() {
   glEntryPoints.bindBuffer(GL_ARRAY_BUFFER_ARB, 0);
 }
 
-bool MorphMesh::loadFromBytes(const std::uint8_t* bytes, std::size_t size) {
-  if (!parse(bytes, size)) return false;
-  upload();
-  return true;
-}
-
 bool MorphMesh::load(const char* name) {
   AssetBuffer entry;
-  const bool parsed = entry.open(name) && parse(entry.data, entry.size);
-  entry.release();
-  if (!parsed) {
+  if (!entry.open(name)) {
     clear();
     return false;
   }
-  upload();
-  return true;
+  return loadEntry(entry);
+}
+
+bool MorphMesh::loadEntry(AssetBuffer& entry) {
+  const bool parsed = parse(entry.data, entry.size);
+  entry.release();
+  if (parsed) upload();
+  return parsed;
 }
 
 void MorphMesh::advance(float step) {

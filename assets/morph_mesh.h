@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+class AssetBuffer;
+
 class MorphMesh {
  public:
   static constexpr int keyCount = 10;
@@ -18,7 +20,8 @@ class MorphMesh {
   // than the data, more indices than three per triangle, an index outside the vertices)
   // yields false and an empty mesh that draws nothing.
   bool load(const char* name);
-  bool loadFromBytes(const std::uint8_t* bytes, std::size_t size);
+  // The same for an entry already open; the entry is released.
+  bool loadEntry(AssetBuffer& entry);
 
   // The reading part of load alone, with no OpenGL call.
   bool parse(const std::uint8_t* bytes, std::size_t size);

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "assets/asset_buffer.h"
 #include "assets/jpeg_image.h"
 #include "assets/tga_image.h"
 #include "platform/message_box.h"
@@ -74,32 +75,73 @@ std::uint32_t upload(int components, int width, int height, GLenum format, const
 
 }  // namespace
 
-void Texture::load(const char* entryName) {
-  if (!entryName) return;
-  const std::size_t length = std::strlen(entryName);
-  if (length < 3) return;
-  const char* ending = entryName + length - 3;
+namespace {
 
-  if (std::strcmp(ending, "jpg") == 0 || std::strcmp(ending, "JPG") == 0) {
-    name = 0;
-    DecodedImage image;
-    if (!loadJpeg(entryName, image)) return;
-    std::vector<std::uint8_t> rgb;
-    if (!jpegToRgb(image, rgb)) {
-      showMessageBox((std::string("ARCH:Can't load JPG file: ") + entryName).c_str(), "Error");
-      return;
+enum class ImageKind { None, Jpeg, Tga };
+
+// Only the exact endings count; a name too short to have one has none.
+ImageKind imageKind(const char* entryName) {
+  if (!entryName) return ImageKind::None;
+  const std::size_t length = std::strlen(entryName);
+  if (length < 3) return ImageKind::None;
+  const char* ending = entryName + length - 3;
+  if (std::strcmp(ending, "jpg") == 0 || std::strcmp(ending, "JPG") == 0) return ImageKind::Jpeg;
+  if (std::strcmp(ending, "tga") == 0 || std::strcmp(ending, "TGA") == 0) return ImageKind::Tga;
+  return ImageKind::None;
+}
+
+}  // namespace
+
+void Texture::load(const char* entryName) {
+  switch (imageKind(entryName)) {
+    case ImageKind::Jpeg: {
+      name = 0;
+      DecodedImage image;
+      if (loadJpeg(entryName, image)) uploadJpeg(entryName, image);
+      break;
     }
-    name = upload(3, image.width, image.height, GL_RGB, rgb.data());
-  } else if (std::strcmp(ending, "tga") == 0 || std::strcmp(ending, "TGA") == 0) {
-    name = 0;
-    if (!loadTga(entryName)) return;
-    std::vector<std::uint8_t> rgba;
-    const bool converted = tgaToRgba(tgaImage, rgba);
-    tgaImage.pixels.clear();
-    tgaImage.pixels.shrink_to_fit();
-    if (!converted) return;
-    name = upload(4, tgaImage.width, tgaImage.height, GL_RGBA, rgba.data());
+    case ImageKind::Tga:
+      name = 0;
+      if (loadTga(entryName)) uploadTga();
+      break;
+    case ImageKind::None:
+      break;
   }
+}
+
+void Texture::loadEntry(const char* entryName, AssetBuffer& entry) {
+  switch (imageKind(entryName)) {
+    case ImageKind::Jpeg: {
+      name = 0;
+      DecodedImage image;
+      if (loadJpegEntry(entry, entryName, image)) uploadJpeg(entryName, image);
+      break;
+    }
+    case ImageKind::Tga:
+      name = 0;
+      if (loadTgaEntry(entry)) uploadTga();
+      break;
+    case ImageKind::None:
+      entry.release();
+      break;
+  }
+}
+
+void Texture::uploadJpeg(const char* entryName, DecodedImage& image) {
+  std::vector<std::uint8_t> rgb;
+  if (!jpegToRgb(image, rgb)) {
+    showMessageBox((std::string("ARCH:Can't load JPG file: ") + entryName).c_str(), "Error");
+    return;
+  }
+  name = upload(3, image.width, image.height, GL_RGB, rgb.data());
+}
+
+void Texture::uploadTga() {
+  std::vector<std::uint8_t> rgba;
+  const bool converted = tgaToRgba(tgaImage, rgba);
+  tgaImage.pixels.clear();
+  tgaImage.pixels.shrink_to_fit();
+  if (converted) name = upload(4, tgaImage.width, tgaImage.height, GL_RGBA, rgba.data());
 }
 
 void Texture::bind() const { glBindTexture(GL_TEXTURE_2D, name); }

@@ -169,6 +169,10 @@ bool loadTga(const char* name) {
     tgaImage = TgaImage{};
     return false;
   }
+  return loadTgaEntry(entry);
+}
+
+bool loadTgaEntry(AssetBuffer& entry) {
   const TgaStatus status = decodeTga(entry.data, entry.size, tgaImage);
   entry.release();
   if (status == TgaStatus::UnsupportedDepth) showMessageBox("Unsupported image depth.", "TGA");

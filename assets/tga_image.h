@@ -32,3 +32,7 @@ TgaStatus decodeTga(const std::uint8_t* bytes, std::size_t size, TgaImage& image
 // Decodes the archive entry `name` into tgaImage. An unsupported pixel depth is reported in a
 // message box; every other failure is silent.
 bool loadTga(const char* name);
+
+class AssetBuffer;
+// The same for an entry already open; the entry is released.
+bool loadTgaEntry(AssetBuffer& entry);

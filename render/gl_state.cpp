@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <initializer_list>
+
 namespace {
 
 void enable(GLenum capability, bool on) {
