@@ -1,6 +1,7 @@
 // TGA decoding: every image type and depth, run-length rules, and hostile headers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -23,7 +24,7 @@ struct TgaHeader {
 };
 
 Bytes tga(const TgaHeader& h, const Bytes& afterHeader) {
-  Bytes out = {h.idLength,
+  const std::uint8_t header[18] = {h.idLength,
                h.colorMapType,
                h.imageType,
                0,
@@ -41,7 +42,9 @@ Bytes tga(const TgaHeader& h, const Bytes& afterHeader) {
                static_cast<std::uint8_t>(h.height >> 8),
                h.pixelDepth,
                0x08};
-  out.insert(out.end(), afterHeader.begin(), afterHeader.end());
+  Bytes out(header, header + sizeof header);
+  out.resize(sizeof header + afterHeader.size());
+  std::copy(afterHeader.begin(), afterHeader.end(), out.begin() + sizeof header);
   return out;
 }
 
