@@ -157,6 +157,7 @@ Step ArchiveWalk::next(FileBlock& block)
         block.position = position;
         block.headSize = headSize;
         block.dataStart = position + headSize;
+        info.dataOffset = block.dataStart;
         block.next = nextBlock;
         return Step::File;
     }
@@ -238,9 +239,10 @@ ArchiveStatus readEntry(ArchiveSource& source, const EntryWanted& wanted,
                 return info.method == storedMethod && info.unpSize <= maxArchiveEntrySize
                            ? ArchiveStatus::Incomplete
                            : ArchiveStatus::TooLarge;
-            // Zero-filled, so that a short result never exposes stale memory.
+            // Not zero-filled: the entry is only accepted once every byte has been produced,
+            // and untouched pages of a large refused entry then cost nothing.
             std::unique_ptr<std::uint8_t[]> output(new (std::nothrow)
-                                                       std::uint8_t[info.unpSize == 0 ? 1 : info.unpSize]());
+                                                       std::uint8_t[info.unpSize == 0 ? 1 : info.unpSize]);
             if (!output)
                 return ArchiveStatus::OutOfMemory;
             std::uint32_t produced = 0;

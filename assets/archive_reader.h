@@ -32,6 +32,7 @@ struct ArchiveEntryInfo {
     std::uint8_t method = 0;   // 0x30 stored, anything else compressed
     std::uint32_t attr = 0;
     std::uint16_t flags = 0;   // HEAD_FLAGS of the file header (0x0010 solid, 0x0004 encrypted)
+    std::uint64_t dataOffset = 0;  // where the packed bytes start in the archive
 };
 
 using ArchiveList = std::vector<ArchiveEntryInfo>;
