@@ -1,7 +1,5 @@
 #include "assets/huffman_decoder.h"
 
-#include "assets/bit_input.h"
-
 void HuffmanDecoder::build(const std::uint8_t* lengths, int count)
 {
     if (count > maxSymbols)
@@ -29,16 +27,44 @@ void HuffmanDecoder::build(const std::uint8_t* lengths, int count)
         if (length != 0)
             symbols_[next[length]++] = static_cast<std::uint16_t>(symbol);
     }
+
+    // The length found is monotonic in the bits, and so is the index within one length, so
+    // equal results at both ends of a prefix's range hold for the whole range.
+    constexpr std::uint32_t span = 1u << (16 - quickBits);
+    int low = 1;
+    for (std::uint32_t prefix = 0; prefix < quick_.size(); ++prefix) {
+        std::uint32_t first = prefix * span;
+        std::uint32_t last = first + span - 2;  // the lowest bit is always cleared
+        low = lengthOf(first, low);
+        std::uint32_t index = indexOf(first, low);
+        if (low > quickBits || lengthOf(last, low) != low || indexOf(last, low) != index) {
+            quick_[prefix] = 0;
+            continue;
+        }
+        if (index >= static_cast<std::uint32_t>(alphabetSize_))
+            index = 0;
+        quick_[prefix] = static_cast<std::uint16_t>((low << 12) | symbols_[index]);
+    }
 }
 
-int HuffmanDecoder::decode(BitInput& input) const
+int HuffmanDecoder::lengthOf(std::uint32_t bits, int from) const
 {
-    std::uint32_t bits = input.peek() & 0xFFFE;
-    int length = 1;
+    int length = from;
     while (length < 15 && bits >= limit_[length])
         ++length;
+    return length;
+}
+
+std::uint32_t HuffmanDecoder::indexOf(std::uint32_t bits, int length) const
+{
+    return position_[length] + ((bits - limit_[length - 1]) >> (16 - length));
+}
+
+int HuffmanDecoder::decodeSlowly(BitInput& input, std::uint32_t bits) const
+{
+    int length = lengthOf(bits, 1);
     input.skip(length);
-    std::uint32_t index = position_[length] + ((bits - limit_[length - 1]) >> (16 - length));
+    std::uint32_t index = indexOf(bits, length);
     if (index >= static_cast<std::uint32_t>(alphabetSize_))
         index = 0;
     return symbols_[index];
