@@ -1,0 +1,26 @@
+#pragma once
+// The per-user store of the saver's settings: named values, each a 32-bit number or a text.
+// It is read whole and written in one step, so a save that is cut short leaves the values
+// that were stored before it.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct StoredValue {
+  enum Kind { Number, Text };
+  std::string name;
+  Kind kind = Number;
+  std::uint32_t number = 0;
+  std::string text;
+};
+
+// Every value the store holds, in stored order. Empty when there is no store yet or it
+// cannot be read; a value that cannot be understood is left out rather than guessed.
+std::vector<StoredValue> readStoredValues();
+
+// Stores the given values, replacing those of the same name (names compare without regard
+// to case) and keeping all others. Returns false, with the store unchanged, on failure.
+bool writeStoredValues(const std::vector<StoredValue>& values);
+
+// Where the store lives, as shown to the user.
+std::string settingsStoreLocation();

@@ -1,0 +1,53 @@
+#pragma once
+// Top-level windows of the saver and the messages they receive. Each window belongs to a
+// class with a procedure; a class without one uses defaultWindowProcedure.
+#include <cstdint>
+
+using WindowHandle = std::uintptr_t;
+
+enum class WindowMessageType {
+  Create,           // sent by createWindow before it returns
+  KeyDown,
+  SystemKeyDown,    // a key with Alt held, Alt itself or F10
+  LeftButtonDown,
+  RightButtonDown,
+  MiddleButtonDown,
+  MouseWheel,
+  MouseMove,        // x, y: the pointer, relative to the window's client area
+  Close,            // the window manager asks the window to close
+  Destroy,
+  Quit,             // from postQuitMessage: the message loop ends
+  Other,
+};
+
+struct WindowMessage {
+  WindowHandle window = 0;
+  WindowMessageType type = WindowMessageType::Other;
+  int x = 0;
+  int y = 0;
+};
+
+using WindowProcedure = long (*)(const WindowMessage& message);
+
+// Registers a class by name; null procedure means defaultWindowProcedure. False if taken.
+bool registerWindowClass(const char* name, WindowProcedure procedure);
+void unregisterWindowClass(const char* name);
+
+// A borderless window above all others at (x, y) of the desktop, black until drawn into.
+// Returns 0 on failure (unknown class, no display).
+WindowHandle createWindow(const char* className, const char* title, int x, int y, int width,
+                          int height, bool visible);
+
+// Shows the window (showCommand 0 hides it).
+void showWindow(WindowHandle window, int showCommand);
+// Sends keyboard input to the window.
+void setFocus(WindowHandle window);
+// Takes the window off the screen for good.
+void closeWindow(WindowHandle window);
+
+// Size of the client area: right and bottom (left and top are 0). False for no window.
+bool clientRect(WindowHandle window, int& right, int& bottom);
+// Converts a client point to desktop coordinates in place.
+void clientToScreen(WindowHandle window, int& x, int& y);
+
+long defaultWindowProcedure(const WindowMessage& message);

@@ -1,0 +1,140 @@
+#include "platform/window.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include <map>
+#include <string>
+
+#include "platform/x11/x11_connection.h"
+#include "platform/x11/x11_windows.h"
+
+namespace {
+
+struct WindowClass {
+  WindowProcedure procedure = nullptr;
+};
+
+std::map<std::string, WindowClass>& classes() {
+  static std::map<std::string, WindowClass> table;
+  return table;
+}
+
+}  // namespace
+
+std::vector<X11Window>& x11Windows() {
+  static std::vector<X11Window> windows;
+  return windows;
+}
+
+X11Window* findX11Window(WindowHandle handle) {
+  if (handle == 0) return nullptr;
+  for (X11Window& w : x11Windows())
+    if (w.window == handle) return &w;
+  return nullptr;
+}
+
+bool registerWindowClass(const char* name, WindowProcedure procedure) {
+  return classes().emplace(name, WindowClass{procedure}).second;
+}
+
+void unregisterWindowClass(const char* name) { classes().erase(name); }
+
+WindowHandle createWindow(const char* className, const char* title, int x, int y, int width,
+                          int height, bool visible) {
+  Display* display = x11Display();
+  auto found = classes().find(className);
+  if (display == nullptr || found == classes().end() || width <= 0 || height <= 0) return 0;
+  WindowProcedure procedure = found->second.procedure;
+
+  XSetWindowAttributes attributes{};
+  // Above everything, placed exactly: no window manager gets to frame or move it.
+  attributes.override_redirect = True;
+  attributes.background_pixel = BlackPixel(display, DefaultScreen(display));
+  // Windows of the default procedure take no input, as they would ignore it.
+  attributes.event_mask =
+      procedure != nullptr
+          ? KeyPressMask | ButtonPressMask | PointerMotionMask | StructureNotifyMask
+          : NoEventMask;
+  x11ClearErrors();
+  Window window = XCreateWindow(display, DefaultRootWindow(display), x, y,
+                                static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
+                                CopyFromParent, InputOutput, CopyFromParent,
+                                CWOverrideRedirect | CWBackPixel | CWEventMask, &attributes);
+  if (window == 0 || x11ErrorsSince()) return 0;
+  XStoreName(display, window, title);
+  XClassHint hint{const_cast<char*>("plasmora"), const_cast<char*>("Plasmora")};
+  XSetClassHint(display, window, &hint);
+  Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+  XSetWMProtocols(display, window, &deleteWindow, 1);
+  applyCursorTo(window);
+
+  X11Window record;
+  record.window = window;
+  record.procedure = procedure;
+  record.x = x;
+  record.y = y;
+  record.width = width;
+  record.height = height;
+  x11Windows().push_back(record);
+
+  WindowMessage create;
+  create.window = window;
+  create.type = WindowMessageType::Create;
+  if (procedure != nullptr && procedure(create) == -1) {
+    closeWindow(window);
+    return 0;
+  }
+  if (visible) showWindow(window, 1);
+  XFlush(display);
+  return window;
+}
+
+void showWindow(WindowHandle handle, int showCommand) {
+  Display* display = x11Display();
+  if (display == nullptr || findX11Window(handle) == nullptr) return;
+  if (showCommand == 0)
+    XUnmapWindow(display, handle);
+  else
+    XMapRaised(display, handle);
+  XFlush(display);
+}
+
+void setFocus(WindowHandle handle) {
+  Display* display = x11Display();
+  if (display == nullptr || findX11Window(handle) == nullptr) return;
+  // An override-redirect window gets no focus from a window manager: take it, and hold the
+  // keyboard so that no other client's shortcuts see the keys that should end the run.
+  XSetInputFocus(display, handle, RevertToParent, CurrentTime);
+  XGrabKeyboard(display, handle, False, GrabModeAsync, GrabModeAsync, CurrentTime);
+  XFlush(display);
+}
+
+void closeWindow(WindowHandle handle) {
+  Display* display = x11Display();
+  std::vector<X11Window>& windows = x11Windows();
+  for (auto it = windows.begin(); it != windows.end(); ++it) {
+    if (it->window != handle) continue;
+    XDestroyWindow(display, it->window);
+    XSync(display, False);
+    windows.erase(it);
+    return;
+  }
+}
+
+bool clientRect(WindowHandle handle, int& right, int& bottom) {
+  const X11Window* w = findX11Window(handle);
+  if (w == nullptr) return false;
+  right = w->width;
+  bottom = w->height;
+  return true;
+}
+
+void clientToScreen(WindowHandle handle, int& x, int& y) {
+  if (const X11Window* w = findX11Window(handle)) {
+    x += w->x;
+    y += w->y;
+  }
+}
+
+long defaultWindowProcedure(const WindowMessage&) { return 0; }
