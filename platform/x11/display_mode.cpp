@@ -50,6 +50,16 @@ int scaledMm(int pixels, int oldPixels, int oldMm) {
 
 void restoreAtExit() { restoreDisplayMode(); }
 
+// The screen's size now; Xlib's own copy is that of when the connection was opened.
+void screenSize(Display* display, int& width, int& height) {
+  Window root = 0;
+  int x = 0, y = 0;
+  unsigned w = 0, h = 0, border = 0, depth = 0;
+  XGetGeometry(display, DefaultRootWindow(display), &root, &x, &y, &w, &h, &border, &depth);
+  width = static_cast<int>(w);
+  height = static_cast<int>(h);
+}
+
 }  // namespace
 
 bool currentDisplayMode(DisplayMode& mode) {
@@ -95,8 +105,7 @@ bool changeDisplayMode(const DisplayMode& wanted) {
     saved.y = crtc->y;
     saved.rotation = crtc->rotation;
     saved.outputs.assign(crtc->outputs, crtc->outputs + crtc->noutput);
-    saved.screenWidth = WidthOfScreen(screen);
-    saved.screenHeight = HeightOfScreen(screen);
+    screenSize(display, saved.screenWidth, saved.screenHeight);
     saved.screenMmWidth = WidthMMOfScreen(screen);
     saved.screenMmHeight = HeightMMOfScreen(screen);
 
@@ -153,11 +162,12 @@ void restoreDisplayMode() {
   Window root = DefaultRootWindow(display);
   XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, root);
   if (resources == nullptr) return;
-  Screen* screen = DefaultScreenOfDisplay(display);
+  int width = 0, height = 0;
+  screenSize(display, width, height);
   XGrabServer(display);
-  if (saved.screenWidth > WidthOfScreen(screen) || saved.screenHeight > HeightOfScreen(screen))
-    setScreenSize(display, std::max(saved.screenWidth, WidthOfScreen(screen)),
-                  std::max(saved.screenHeight, HeightOfScreen(screen)), saved.screenMmWidth,
+  if (saved.screenWidth > width || saved.screenHeight > height)
+    setScreenSize(display, std::max(saved.screenWidth, width),
+                  std::max(saved.screenHeight, height), saved.screenMmWidth,
                   saved.screenMmHeight);
   XRRSetCrtcConfig(display, resources, saved.crtc, CurrentTime, saved.x, saved.y, saved.mode,
                    saved.rotation, saved.outputs.data(), static_cast<int>(saved.outputs.size()));

@@ -1,0 +1,24 @@
+// The saver's entry point: one process serves one request of the screensaver command line.
+#include <cstdio>
+
+#include "host/saver_app.h"
+#include "host/saver_run.h"
+#include "platform/command_line.h"
+
+int main(int argc, char** argv) {
+  SaverApp app;
+  app.initialise(processCommandLine(argc, argv).c_str());
+  switch (app.runMode) {
+    case RunMode::Saver:
+    case RunMode::Test:
+      runSaver(app);
+      break;
+    case RunMode::Configure:
+      std::fprintf(stderr, "plasmora: the configuration dialog is not available in this build.\n");
+      break;
+    case RunMode::Preview:
+      std::fprintf(stderr, "plasmora: the preview is not available in this build.\n");
+      break;
+  }
+  return 0;
+}

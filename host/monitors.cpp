@@ -1,0 +1,30 @@
+#include "host/monitors.h"
+
+#include "host/saver_app.h"
+#include "host/settings.h"
+#include "platform/cursor.h"
+#include "platform/display_devices.h"
+#include "platform/display_mode.h"
+
+void enumerateMonitors(SaverApp& app) {
+  app.monitorCount = 0;
+  DisplayDevice device;
+  for (int i = 0; app.monitorCount < maxMonitors && displayDevice(i, device); ++i) {
+    if (device.mirroring) continue;
+    MonitorRecord& record = app.monitors[app.monitorCount];
+    record = MonitorRecord{};
+    if (device.attachedToDesktop) {
+      record.bounds = {device.left, device.top, device.left + device.width,
+                       device.top + device.height};
+      record.monitor = monitorFromRect(record.bounds.left, record.bounds.top,
+                                       record.bounds.right, record.bounds.bottom);
+    }
+    ++app.monitorCount;
+  }
+}
+
+void applyDisplayMode() {
+  // A refused mode leaves the desktop's; the run goes on either way.
+  changeDisplayMode(DisplayMode{settings.Width, settings.Height, settings.Depth});
+  showCursor(false);
+}

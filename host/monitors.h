@@ -1,0 +1,11 @@
+#pragma once
+// The monitor table of the run and the display mode it switches to.
+
+class SaverApp;
+
+// Fills app.monitors from the display devices: a mirroring device takes no record, a device
+// not attached to the desktop takes one without a monitor, and at most maxMonitors are kept.
+void enumerateMonitors(SaverApp& app);
+
+// Switches the primary display to Width x Height x Depth for the run and hides the cursor.
+void applyDisplayMode();

@@ -1,0 +1,266 @@
+// The real saver binary under a private X server, driven with real input.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#include "tests/host/x_server.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+const char* const saverPath = PLASMORA_BINARY_DIR "/host/plasmora";
+
+class SaverX11 : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (haveProgram("Xvfb") && haveProgram("xdotool")) server = new XServer;
+  }
+  static void TearDownTestSuite() {
+    delete server;
+    server = nullptr;
+  }
+
+  void SetUp() override {
+    if (server == nullptr || !server->ok())
+      GTEST_SKIP() << "Xvfb and xdotool are needed (scripts/deps.sh test installs them)";
+    char pattern[] = "/tmp/plasmora-x11-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    config = pattern;
+  }
+
+  void TearDown() override {
+    if (saver > 0) {
+      kill(saver, SIGKILL);
+      waitpid(saver, nullptr, 0);
+      saver = -1;
+    }
+    if (!config.empty()) fs::remove_all(config);
+  }
+
+  Display* display() const { return server->display(); }
+
+  void writeSettings(const std::string& lines) {
+    fs::create_directories(config / "quillmoor");
+    std::ofstream(config / "quillmoor" / "plasmora.conf") << lines;
+  }
+
+  // Starts the saver and waits until its loop runs: the windows are up and the cursor has
+  // been put at the primary window's centre (the pointer starts elsewhere).
+  void startSaver(const char* mode = "/s") {
+    ASSERT_TRUE(server->run("xdotool mousemove 3 3"));
+    saver = fork();
+    if (saver == 0) {
+      setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+      execl(saverPath, saverPath, mode, static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    ASSERT_GT(saver, 0);
+    for (auto end = std::chrono::steady_clock::now() + 10s;
+         std::chrono::steady_clock::now() < end; std::this_thread::sleep_for(20ms)) {
+      std::vector<WindowInfo> windows = windowsTitled(display(), "Plasmora");
+      for (const WindowInfo& w : windows) {
+        if (w.children.empty()) continue;  // the primary window holds the GL surface
+        int x = 0, y = 0;
+        pointerPosition(display(), x, y);
+        if (x == w.x + w.width / 2 && y == w.y + w.height / 2) {
+          primary = w;
+          return;
+        }
+      }
+      ASSERT_EQ(waitpid(saver, nullptr, WNOHANG), 0) << "the saver ended before its loop";
+    }
+    FAIL() << "the saver did not come up";
+  }
+
+  // The exit status, or -1 when the saver is still running after `timeout`.
+  int exitStatus(std::chrono::milliseconds timeout = 5000ms) {
+    for (auto end = std::chrono::steady_clock::now() + timeout;;
+         std::this_thread::sleep_for(10ms)) {
+      int status = 0;
+      if (waitpid(saver, &status, WNOHANG) == saver) {
+        saver = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      }
+      if (std::chrono::steady_clock::now() >= end) return -1;
+    }
+  }
+
+  bool stillRunningAfterInput() { return exitStatus(700ms) == -1; }
+
+  void input(const std::string& xdotoolArguments) {
+    ASSERT_TRUE(server->run("xdotool " + xdotoolArguments)) << xdotoolArguments;
+  }
+
+  static XServer* server;
+  fs::path config;
+  pid_t saver = -1;
+  WindowInfo primary;
+};
+
+XServer* SaverX11::server = nullptr;
+
+TEST_F(SaverX11, KeyEndsTheRunAndTheCursorComesBack) {
+  startSaver();
+  EXPECT_EQ(primary.x, 0);
+  EXPECT_EQ(primary.width, 1280);
+  EXPECT_EQ(primary.height, 1024);
+  EXPECT_TRUE(cursorIsBlank(display()));
+  EXPECT_TRUE(rootAreaIsBlack(display(), 0, 0, 1280, 1024));
+  input("key a");
+  EXPECT_EQ(exitStatus(), 0);
+  EXPECT_FALSE(cursorIsBlank(display()));
+  EXPECT_TRUE(windowsTitled(display(), "Plasmora").empty());
+}
+
+TEST_F(SaverX11, TestModeRunsLikeTheSaver) {
+  startSaver("/t");
+  input("key space");
+  EXPECT_EQ(exitStatus(), 0);
+}
+
+TEST_F(SaverX11, LeftAndRightClicksEndTheRun) {
+  for (int button : {1, 3}) {
+    SCOPED_TRACE(button);
+    startSaver();
+    input("click " + std::to_string(button));
+    EXPECT_EQ(exitStatus(), 0);
+  }
+}
+
+TEST_F(SaverX11, MiddleButtonWheelAndSystemKeysDoNotEndTheRun) {
+  startSaver();
+  input("click 2");
+  input("click 4");
+  input("click 5");
+  input("key alt+F4");
+  input("key F10");
+  input("key alt+x");
+  EXPECT_TRUE(stillRunningAfterInput());
+  input("key Escape");
+  EXPECT_EQ(exitStatus(), 0);
+}
+
+TEST_F(SaverX11, TerminationSignalRestoresLikeAKey) {
+  startSaver();
+  ASSERT_TRUE(cursorIsBlank(display()));
+  kill(saver, SIGTERM);
+  EXPECT_EQ(exitStatus(), 0);
+  EXPECT_FALSE(cursorIsBlank(display()));
+  EXPECT_TRUE(windowsTitled(display(), "Plasmora").empty());
+}
+
+TEST_F(SaverX11, MouseMovementIsIgnoredWithoutMouseExit) {
+  writeSettings("MouseExit=0\n");
+  startSaver();
+  for (int i = 0; i < 4; ++i) input("mousemove_relative 30 30");
+  EXPECT_TRUE(stillRunningAfterInput());
+  input("key Return");
+  EXPECT_EQ(exitStatus(), 0);
+}
+
+TEST_F(SaverX11, MouseExitOnlyForMovementRightOrDown) {
+  writeSettings("MouseExit=1\n");
+  startSaver();
+  for (int i = 0; i < 3; ++i) {
+    input("mousemove_relative -- -40 0");
+    input("mousemove_relative -- 0 -40");
+  }
+  EXPECT_TRUE(stillRunningAfterInput());
+  input("key q");
+  ASSERT_EQ(exitStatus(), 0);
+
+  startSaver();
+  input("mousemove_relative 30 0");
+  EXPECT_EQ(exitStatus(), 0);
+}
+
+TEST_F(SaverX11, DisplayModeIsSwitchedForTheRunAndRestored) {
+  // A mode the output offers besides its own.
+  server->run("xrandr --newmode 1024x768_test 63.5 1024 1072 1176 1328 768 771 775 798");
+  ASSERT_TRUE(server->run("xrandr --addmode screen 1024x768_test") ||
+              server->run("xrandr | grep -q 1024x768_test"));
+  writeSettings("UseDesktop=0\nWidth=1024\nHeight=768\nDepth=32\n");
+  for (bool bySignal : {false, true}) {
+    SCOPED_TRACE(bySignal ? "SIGTERM" : "key");
+    startSaver();
+    int width = 0, height = 0;
+    rootSize(display(), width, height);
+    EXPECT_EQ(width, 1024);
+    EXPECT_EQ(height, 768);
+    EXPECT_EQ(primary.width, 1024);
+    EXPECT_EQ(primary.height, 768);
+    if (bySignal)
+      kill(saver, SIGINT);
+    else
+      input("key a");
+    EXPECT_EQ(exitStatus(), 0);
+    rootSize(display(), width, height);
+    EXPECT_EQ(width, 1280);
+    EXPECT_EQ(height, 1024);
+    EXPECT_TRUE(server->run("xrandr | grep -q 'screen connected 1280x1024+0+0'"));
+  }
+}
+
+TEST_F(SaverX11, UnofferedModeLeavesTheDesktopAlone) {
+  writeSettings("UseDesktop=0\nWidth=800\nHeight=600\nDepth=32\n");
+  startSaver();
+  int width = 0, height = 0;
+  rootSize(display(), width, height);
+  EXPECT_EQ(width, 1280);
+  EXPECT_EQ(height, 1024);
+  // The window keeps the size of the settings, as on a display that refused the mode.
+  EXPECT_EQ(primary.width, 800);
+  input("key a");
+  EXPECT_EQ(exitStatus(), 0);
+}
+
+TEST_F(SaverX11, TwoMonitorsGetAGlWindowAndABlackWindow) {
+  struct RemoveMonitors {
+    XServer* server;
+    ~RemoveMonitors() {
+      server->run("xrandr --delmonitor LEFT");
+      server->run("xrandr --delmonitor RIGHT");
+    }
+  } removeMonitors{server};
+  ASSERT_TRUE(server->run("xrandr --setmonitor LEFT 640/170x1024/270+0+0 screen"));
+  ASSERT_TRUE(server->run("xrandr --setmonitor RIGHT 640/170x1024/270+640+0 none"));
+  startSaver();
+  std::vector<WindowInfo> windows = windowsTitled(display(), "Plasmora");
+  ASSERT_EQ(windows.size(), 2u);
+  const WindowInfo& blank = windows[0].window == primary.window ? windows[1] : windows[0];
+  EXPECT_EQ(primary.x, 0);
+  EXPECT_EQ(primary.y, 0);
+  EXPECT_EQ(primary.width, 640);
+  EXPECT_EQ(primary.height, 1024);
+  ASSERT_EQ(primary.children.size(), 1u);
+  EXPECT_TRUE(windowCanRenderGl(display(), primary.children[0]));
+  EXPECT_EQ(blank.x, 640);
+  EXPECT_EQ(blank.y, 0);
+  EXPECT_EQ(blank.width, 640);
+  EXPECT_EQ(blank.height, 1024);
+  EXPECT_TRUE(blank.children.empty());
+  EXPECT_TRUE(rootAreaIsBlack(display(), 0, 0, 1280, 1024));
+  input("key a");
+  EXPECT_EQ(exitStatus(), 0);
+}
+
+TEST_F(SaverX11, ConfigureAndPreviewEndAtOnceWithoutWindows) {
+  for (const char* mode : {"/c", "/p 1234", ""}) {
+    SCOPED_TRACE(mode);
+    std::string command = std::string("XDG_CONFIG_HOME=") + config.string() + " " + saverPath +
+                          " " + mode;
+    EXPECT_TRUE(server->run(command));
+    EXPECT_TRUE(windowsTitled(display(), "Plasmora").empty());
+  }
+}
+
+}  // namespace

@@ -1,0 +1,152 @@
+#include "tests/host/x_server.h"
+
+#include <GL/glx.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/Xfixes.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+bool haveProgram(const char* program) {
+  std::string command = std::string("command -v ") + program + " >/dev/null 2>&1";
+  return std::system(command.c_str()) == 0;
+}
+
+XServer::XServer() {
+  int fds[2];
+  if (pipe(fds) != 0) return;
+  server_ = fork();
+  if (server_ == 0) {
+    close(fds[0]);
+    std::string fd = std::to_string(fds[1]);
+    int null = open("/dev/null", O_WRONLY);
+    dup2(null, 1);
+    dup2(null, 2);
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-nolisten", "tcp", "-wr",
+           "-screen", "0", "1280x1024x24", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  // Xvfb writes its display number once it accepts connections.
+  char buffer[32] = {};
+  std::size_t got = 0;
+  while (got < sizeof buffer - 1) {
+    ssize_t n = read(fds[0], buffer + got, sizeof buffer - 1 - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    got += static_cast<std::size_t>(n);
+    if (std::memchr(buffer, '\n', got) != nullptr) break;
+  }
+  close(fds[0]);
+  if (got == 0) return;
+  name_ = ":" + std::string(buffer, std::strcspn(buffer, "\n"));
+  setenv("DISPLAY", name_.c_str(), 1);
+  display_ = XOpenDisplay(name_.c_str());
+}
+
+XServer::~XServer() {
+  if (display_ != nullptr) XCloseDisplay(display_);
+  if (server_ > 0) {
+    kill(server_, SIGTERM);
+    waitpid(server_, nullptr, 0);
+  }
+}
+
+bool XServer::run(const std::string& command) const {
+  std::string full = "DISPLAY=" + name_ + " " + command + " >/dev/null 2>&1";
+  return std::system(full.c_str()) == 0;
+}
+
+std::vector<WindowInfo> windowsTitled(Display* display, const char* title) {
+  std::vector<WindowInfo> found;
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+    return found;
+  for (unsigned i = 0; i < count; ++i) {
+    char* name = nullptr;
+    bool match = XFetchName(display, children[i], &name) && name != nullptr &&
+                 std::strcmp(name, title) == 0;
+    if (name != nullptr) XFree(name);
+    XWindowAttributes attributes;
+    if (!match || !XGetWindowAttributes(display, children[i], &attributes)) continue;
+    WindowInfo info;
+    info.window = children[i];
+    info.x = attributes.x;
+    info.y = attributes.y;
+    info.width = attributes.width;
+    info.height = attributes.height;
+    info.viewable = attributes.map_state == IsViewable;
+    Window* inner = nullptr;
+    unsigned innerCount = 0;
+    if (XQueryTree(display, children[i], &root, &parent, &inner, &innerCount)) {
+      info.children.assign(inner, inner + innerCount);
+      if (inner != nullptr) XFree(inner);
+    }
+    if (info.viewable) found.push_back(info);
+  }
+  if (children != nullptr) XFree(children);
+  return found;
+}
+
+bool rootAreaIsBlack(Display* display, int x, int y, int width, int height) {
+  XImage* image = XGetImage(display, DefaultRootWindow(display), x, y,
+                            static_cast<unsigned>(width), static_cast<unsigned>(height),
+                            AllPlanes, ZPixmap);
+  if (image == nullptr) return false;
+  bool black = true;
+  for (int j = 0; j < height && black; ++j)
+    for (int i = 0; i < width && black; ++i)
+      if ((XGetPixel(image, i, j) & 0xFFFFFF) != 0) black = false;
+  XDestroyImage(image);
+  return black;
+}
+
+bool cursorIsBlank(Display* display) {
+  XFixesCursorImage* image = XFixesGetCursorImage(display);
+  if (image == nullptr) return false;
+  bool blank = true;
+  for (int i = 0; i < image->width * image->height; ++i)
+    if ((image->pixels[i] >> 24) != 0) blank = false;
+  XFree(image);
+  return blank;
+}
+
+void pointerPosition(Display* display, int& x, int& y) {
+  Window root = 0, child = 0;
+  int wx = 0, wy = 0;
+  unsigned mask = 0;
+  XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &wx, &wy, &mask);
+}
+
+void rootSize(Display* display, int& width, int& height) {
+  Window root = 0;
+  int x = 0, y = 0;
+  unsigned w = 0, h = 0, border = 0, depth = 0;
+  XGetGeometry(display, DefaultRootWindow(display), &root, &x, &y, &w, &h, &border, &depth);
+  width = static_cast<int>(w);
+  height = static_cast<int>(h);
+}
+
+bool windowCanRenderGl(Display* display, Window window) {
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(display, window, &attributes)) return false;
+  XVisualInfo wanted{};
+  wanted.visualid = XVisualIDFromVisual(attributes.visual);
+  int count = 0;
+  XVisualInfo* info = XGetVisualInfo(display, VisualIDMask, &wanted, &count);
+  if (info == nullptr) return false;
+  int useGl = 0, doubleBuffer = 0;
+  glXGetConfig(display, info, GLX_USE_GL, &useGl);
+  glXGetConfig(display, info, GLX_DOUBLEBUFFER, &doubleBuffer);
+  XFree(info);
+  return useGl != 0 && doubleBuffer != 0;
+}
