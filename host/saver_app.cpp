@@ -1,10 +1,5 @@
 #include "host/saver_app.h"
 
-#include "host/monitors.h"
-#include "host/settings.h"
-#include "platform/current_directory.h"
-#include "platform/display_mode.h"
-
 SaverApp* saverApp = nullptr;
 
 SaverApp::SaverApp() { saverApp = this; }
@@ -60,19 +55,4 @@ RunMode SaverApp::parseCommandLine(const char* text) {
     default:
       return RunMode::Saver;
   }
-}
-
-void SaverApp::initialise(const char* commandLine) {
-  runMode = parseCommandLine(commandLine);
-  loadSettings();
-  enumerateMonitors(*this);
-  if (settings.UseDesktop) {
-    DisplayMode desktop;
-    if (currentDisplayMode(desktop)) {
-      settings.Width = desktop.width;
-      settings.Height = desktop.height;
-      settings.Depth = desktop.bitsPerPixel;
-    }
-  }
-  setCurrentDirectory(settings.Path.c_str());
 }

@@ -1,0 +1,186 @@
+// The settings file: its text form, and saving it so that nothing stored is ever lost.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/settings_store.h"
+#include "platform/x11/settings_file.h"
+#include "platform/x11/settings_store_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// "name=number" or "name=\"text\"" for each value, to compare parses at a glance.
+std::string describe(const std::vector<StoredValue>& values) {
+  std::string out;
+  for (const StoredValue& v : values) {
+    out += v.name + "=";
+    out += v.kind == StoredValue::Number ? std::to_string(v.number) : "\"" + v.text + "\"";
+    out += ";";
+  }
+  return out;
+}
+
+StoredValue number(const char* name, std::uint32_t value) {
+  StoredValue v;
+  v.name = name;
+  v.number = value;
+  return v;
+}
+
+TEST(SettingsFileText, ReadsNumbersAndTextsAndSkipsWhatItCannotRead) {
+  struct Case {
+    const char* text;
+    const char* values;
+  };
+  const Case cases[] = {
+      {"", ""},
+      {"# comment\n\n   \nA=1\n", "A=1;"},
+      {"A=0\nB=4294967295\nC=-1\nD=-2147483648\n",
+       "A=0;B=4294967295;C=4294967295;D=2147483648;"},
+      {"A=4294967296\nB=-2147483649\nC=12345678901\nD=1x\nE=\nF=+1\nG=0x10\n", ""},
+      {"  Spaced_Name  =  42  \r\n", "Spaced_Name=42;"},
+      {"Path=\"/a b/c\"\n", "Path=\"/a b/c\";"},
+      {"Path=\"quote \\\" and \\\\ backslash\"\n", "Path=\"quote \" and \\ backslash\";"},
+      {"Path=\"\"\n", "Path=\"\";"},
+      {"Path=\"no end\nPath=\"bad \\n escape\"\nPath=\"x\" tail\nPath=\"ends in \\\"\n", ""},
+      {"=1\nna me=1\nna\"me=1\nnoequals\n", ""},
+      {"A=1\nB=2\na=3\n", "a=3;B=2;"},  // a name given again keeps the later value
+      {"A=1", "A=1;"},                   // no line break at the end
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(describe(parseSettingsFile(c.text)), c.values);
+  }
+}
+
+TEST(SettingsFileText, AFileThatIsNotTextHoldsNoValues) {
+  EXPECT_TRUE(parseSettingsFile(std::string("A=1\nB=2\0\n", 9)).empty());
+  std::string huge = "A=1\n" + std::string(70000, '#');
+  EXPECT_TRUE(parseSettingsFile(huge).empty());
+}
+
+TEST(SettingsFileText, WritesWhatItReadsBack) {
+  std::vector<StoredValue> values = {number("ShowClock", 1), number("Gamma", 4294967291u)};
+  StoredValue path;
+  path.name = "Path";
+  path.kind = StoredValue::Text;
+  path.text = "/odd \"folder\" \\ with ünïcode";
+  values.push_back(path);
+  std::string text;
+  ASSERT_TRUE(formatSettingsFile(values, text));
+  EXPECT_EQ(describe(parseSettingsFile(text)), describe(values));
+
+  path.text = "two\nlines";
+  EXPECT_FALSE(formatSettingsFile({path}, text));
+  EXPECT_FALSE(formatSettingsFile({number("bad name", 1)}, text));
+}
+
+TEST(SettingsFileText, MergeReplacesByNameWithoutRegardToCaseAndKeepsTheRest) {
+  std::vector<StoredValue> stored = parseSettingsFile("Path=\"/p\"\nShowClock=1\nOther=5\n");
+  std::vector<StoredValue> merged =
+      mergeStoredValues(stored, {number("showclock", 0), number("Detail", 2)});
+  EXPECT_EQ(describe(merged), "Path=\"/p\";showclock=0;Other=5;Detail=2;");
+}
+
+class SettingsStore : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/plasmora-store-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder = pattern;
+    setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+  }
+  void TearDown() override {
+    beforeSettingsRename = nullptr;
+    fs::remove_all(folder);
+  }
+
+  fs::path file() const { return folder / "quillmoor" / "plasmora.conf"; }
+
+  std::string fileText() const {
+    std::ifstream in(file());
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  void writeFile(const std::string& text) {
+    fs::create_directories(file().parent_path());
+    std::ofstream(file()) << text;
+  }
+
+  fs::path folder;
+};
+
+TEST_F(SettingsStore, LivesUnderTheConfigFolder) {
+  EXPECT_EQ(settingsFilePath(), file().string());
+  setenv("XDG_CONFIG_HOME", "relative/ignored", 1);
+  setenv("HOME", "/home/someone", 1);
+  EXPECT_EQ(settingsFilePath(), "/home/someone/.config/quillmoor/plasmora.conf");
+  unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(settingsFilePath(), "/home/someone/.config/quillmoor/plasmora.conf");
+}
+
+TEST_F(SettingsStore, NoFileMeansNoValuesAndTheFirstSaveMakesTheFolders) {
+  EXPECT_TRUE(readStoredValues().empty());
+  ASSERT_TRUE(writeStoredValues({number("Detail", 1)}));
+  EXPECT_EQ(describe(readStoredValues()), "Detail=1;");
+  EXPECT_EQ(fs::status(file()).permissions() & fs::perms::others_read, fs::perms::none);
+}
+
+TEST_F(SettingsStore, SavingKeepsValuesItDoesNotWrite) {
+  writeFile("# by the installer\nPath=\"/opt/p\"\nFuture=3\nDetail=0\n");
+  ASSERT_TRUE(writeStoredValues({number("Detail", 2), number("Volume", 40)}));
+  EXPECT_EQ(describe(readStoredValues()), "Path=\"/opt/p\";Future=3;Detail=2;Volume=40;");
+}
+
+TEST_F(SettingsStore, ASaveCutShortBeforeTheRenameLeavesTheOldFileWhole) {
+  writeFile("Path=\"/opt/p\"\nDetail=0\n");
+  std::string before = fileText();
+  pid_t child = fork();
+  if (child == 0) {
+    // The process dies with the new file written and flushed but not yet in place.
+    beforeSettingsRename = [](const char*) { _exit(3); };
+    writeStoredValues({number("Detail", 2)});
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  ASSERT_EQ(WEXITSTATUS(status), 3);
+  EXPECT_EQ(fileText(), before);
+  EXPECT_EQ(describe(readStoredValues()), "Path=\"/opt/p\";Detail=0;");
+
+  // The leftover does not stand in the way of the next save.
+  ASSERT_TRUE(writeStoredValues({number("Detail", 2)}));
+  EXPECT_EQ(describe(readStoredValues()), "Path=\"/opt/p\";Detail=2;");
+}
+
+TEST_F(SettingsStore, AFileThatCannotBeReadIsNotReplaced) {
+  // A folder in the file's place cannot be read (even by root, unlike a mode of 000).
+  fs::create_directories(file() / "inner");
+  EXPECT_TRUE(readStoredValues().empty());
+  EXPECT_FALSE(writeStoredValues({number("Detail", 2)}));
+  EXPECT_TRUE(fs::is_directory(file() / "inner"));
+  for (const auto& entry : fs::directory_iterator(file().parent_path()))
+    EXPECT_EQ(entry.path(), file()) << "leftover " << entry.path();
+}
+
+TEST_F(SettingsStore, ATextThatCannotBeStoredFailsTheSaveAndKeepsTheFile) {
+  writeFile("Detail=0\n");
+  StoredValue bad;
+  bad.name = "Note";
+  bad.kind = StoredValue::Text;
+  bad.text = "line\nbreak";
+  EXPECT_FALSE(writeStoredValues({number("Detail", 2), bad}));
+  EXPECT_EQ(fileText(), "Detail=0\n");
+}
+
+}  // namespace
