@@ -13,5 +13,5 @@ if [ -n "${DISPLAY:-}" ] && [ -x build/host/plasmora ]; then
 elif [ -x build/host/plasmora-record ]; then
   exec build/host/plasmora-record --out frames "$@"
 fi
-echo "run.sh: the saver is not built yet; it would run 'build/host/plasmora /t' (or 'plasmora-record' without a display)." >&2
+echo "run.sh: there is no display (DISPLAY is unset) and the frame recorder is not built yet; with a display this runs 'build/host/plasmora /t'." >&2
 exit 1

@@ -17,7 +17,7 @@ run_pkgs=(
 test_pkgs=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-xserver-utils x11-utils
+  xvfb xauth xdotool x11-xserver-utils x11-utils libxfixes-dev
   nodejs
 )
 

@@ -204,8 +204,9 @@ TEST_F(SettingsFile, AFlagStoredAsSevenLoadsTrueAndIsSavedAsOne) {
 
 TEST_F(SettingsFile, ACorruptFileReadsAsAbsentValues) {
   fs::create_directories(folder / "quillmoor");
+  const char corrupt[] = "ShowClock=0\n\0\x01\xff garbage";
   std::ofstream(folder / "quillmoor" / "plasmora.conf", std::ios::binary)
-      << std::string("ShowClock=0\n\0\x01\xff garbage", 26);
+      << std::string(corrupt, sizeof corrupt - 1);
   loadSettings();
   EXPECT_TRUE(settings.ShowClock);  // nothing of a file that is not text is believed
   EXPECT_EQ(settings.Volume, 100);
