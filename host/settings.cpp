@@ -69,10 +69,8 @@ const SettingInfo* findSetting(const char* name) {
   return nullptr;
 }
 
-const char* defaultDataFolder() { return PLASMORA_DATA_DIR; }
-
 void applyStoredValues(Settings& record, const std::vector<StoredValue>& values,
-                       const DisplayMode* desktop) {
+                       const DisplayMode* desktop, const std::string& dataFolder) {
   for (const char* name : loadOrder) {
     const SettingInfo& info = *findSetting(name);
     const StoredValue* value = findValue(values, name);
@@ -95,7 +93,7 @@ void applyStoredValues(Settings& record, const std::vector<StoredValue>& values,
         break;
       }
       case K::Text:
-        record.*info.text = isText ? value->text : std::string(defaultDataFolder());
+        record.*info.text = isText ? value->text : dataFolder;
         break;
     }
   }

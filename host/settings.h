@@ -59,15 +59,16 @@ struct SettingInfo {
 const std::vector<SettingInfo>& settingsTable();
 const SettingInfo* findSetting(const char* name);
 
-// The folder where the build or the installation put data.sdd.
-const char* defaultDataFolder();
+// The folder where the installation put data.sdd when the program runs installed, else the
+// build's data folder.
+std::string defaultDataFolder();
 
 // `record` from the stored values: flags are true for any non-zero number, integers are
 // taken as stored, and a value that is absent (or of the wrong kind) takes its default.
-// `desktop` gives the defaults of Width, Height and Depth; null leaves them 0. A set
-// DefGamma forces Gamma to 50.
+// `desktop` gives the defaults of Width, Height and Depth (null leaves them 0), `dataFolder`
+// that of Path. A set DefGamma forces Gamma to 50.
 void applyStoredValues(Settings& record, const std::vector<StoredValue>& values,
-                       const DisplayMode* desktop);
+                       const DisplayMode* desktop, const std::string& dataFolder);
 
 // What saveSettings stores for `record`, in storing order: every setting but Path, flags as
 // 0 or 1.

@@ -1,5 +1,7 @@
 #include "platform/x11/x11_connection.h"
 
+#include <cstdlib>
+
 namespace {
 
 bool errorSeen = false;
@@ -11,9 +13,16 @@ int recordError(Display*, XErrorEvent*) {
   return 0;
 }
 
+// With the server gone there is nothing left to restore, and the exit handlers that would
+// try need the connection: leave at once.
+int connectionLost(Display*) { std::_Exit(1); }
+
 Display* open() {
   Display* display = XOpenDisplay(nullptr);
-  if (display != nullptr) XSetErrorHandler(recordError);
+  if (display != nullptr) {
+    XSetErrorHandler(recordError);
+    XSetIOErrorHandler(connectionLost);
+  }
   return display;
 }
 

@@ -10,6 +10,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "platform/gamma_ramp.h"
 #include "tests/host/x_server.h"
 
 namespace {
@@ -149,6 +150,26 @@ TEST_F(SaverX11, MiddleButtonWheelAndSystemKeysDoNotEndTheRun) {
   EXPECT_EQ(exitStatus(), 0);
 }
 
+TEST_F(SaverX11, ClosingOrDestroyingThePrimaryWindowEndsTheRun) {
+  startSaver();
+  XEvent close{};
+  close.xclient.type = ClientMessage;
+  close.xclient.window = primary.window;
+  close.xclient.message_type = XInternAtom(display(), "WM_PROTOCOLS", False);
+  close.xclient.format = 32;
+  close.xclient.data.l[0] = static_cast<long>(XInternAtom(display(), "WM_DELETE_WINDOW", False));
+  close.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display(), primary.window, False, NoEventMask, &close);
+  XSync(display(), False);
+  EXPECT_EQ(exitStatus(), 0);
+
+  startSaver();
+  XDestroyWindow(display(), primary.window);
+  XSync(display(), False);
+  EXPECT_EQ(exitStatus(), 0);
+  EXPECT_FALSE(cursorIsBlank(display()));
+}
+
 TEST_F(SaverX11, TerminationSignalRestoresLikeAKey) {
   startSaver();
   ASSERT_TRUE(cursorIsBlank(display()));
@@ -251,6 +272,22 @@ TEST_F(SaverX11, TwoMonitorsGetAGlWindowAndABlackWindow) {
   EXPECT_TRUE(rootAreaIsBlack(display(), 0, 0, 1280, 1024));
   input("key a");
   EXPECT_EQ(exitStatus(), 0);
+}
+
+TEST_F(SaverX11, GammaRampReachesTheDisplay) {
+  std::uint16_t red[256], green[256], blue[256];
+  for (int i = 0; i < 256; ++i) {
+    red[i] = static_cast<std::uint16_t>(i * 256);
+    green[i] = static_cast<std::uint16_t>(65535 - i * 256);
+    blue[i] = static_cast<std::uint16_t>(i * 128);
+  }
+  ASSERT_TRUE(setDisplayGammaRamp(red, green, blue));
+  std::vector<std::uint16_t> r, g, b;
+  ASSERT_TRUE(primaryGammaRamp(display(), r, g, b));
+  ASSERT_EQ(r.size(), 256u);  // the size Xvfb offers: taken entry for entry
+  EXPECT_EQ(r, std::vector<std::uint16_t>(red, red + 256));
+  EXPECT_EQ(g, std::vector<std::uint16_t>(green, green + 256));
+  EXPECT_EQ(b, std::vector<std::uint16_t>(blue, blue + 256));
 }
 
 TEST_F(SaverX11, ConfigureAndPreviewEndAtOnceWithoutWindows) {

@@ -34,7 +34,7 @@ const DisplayMode desktop{1920, 1080, 32};
 TEST(ApplyStoredValues, AbsentValuesTakeTheirDefaults) {
   Settings s;
   s.Detail = 9;
-  applyStoredValues(s, {}, &desktop);
+  applyStoredValues(s, {}, &desktop, "/data");
   EXPECT_TRUE(s.EnableMusic);
   EXPECT_TRUE(s.ShowClock);
   EXPECT_FALSE(s.ShowFlame);
@@ -52,9 +52,9 @@ TEST(ApplyStoredValues, AbsentValuesTakeTheirDefaults) {
   EXPECT_EQ(s.Width, 1920);
   EXPECT_EQ(s.Height, 1080);
   EXPECT_EQ(s.Depth, 32);
-  EXPECT_EQ(s.Path, PLASMORA_DATA_DIR);
+  EXPECT_EQ(s.Path, "/data");
 
-  applyStoredValues(s, {}, nullptr);
+  applyStoredValues(s, {}, nullptr, "/data");
   EXPECT_EQ(s.Width, 0);
   EXPECT_EQ(s.Depth, 0);
 }
@@ -66,7 +66,7 @@ TEST(ApplyStoredValues, FlagsAreAnyNonZeroNumberIntegersAreTakenAsStored) {
                      number("VSync", 0x80000000u), number("DefGamma", 0), number("Gamma", 80),
                      number("Volume", 0), number("Detail", 5), number("Width", 0),
                      number("Height", 4294967295u), text("Path", "")},
-                    &desktop);
+                    &desktop, "/data");
   EXPECT_FALSE(s.ShowClock);
   EXPECT_TRUE(s.EnableMusic);
   EXPECT_TRUE(s.MouseExit);
@@ -81,7 +81,7 @@ TEST(ApplyStoredValues, FlagsAreAnyNonZeroNumberIntegersAreTakenAsStored) {
 
 TEST(ApplyStoredValues, DefGammaForcesNeutralGammaAndTheNextSaveStoresIt) {
   Settings s;
-  applyStoredValues(s, {number("DefGamma", 1), number("Gamma", 80)}, &desktop);
+  applyStoredValues(s, {number("DefGamma", 1), number("Gamma", 80)}, &desktop, "/data");
   EXPECT_EQ(s.Gamma, 50);
   for (const StoredValue& v : storedValuesOf(s)) {
     if (v.name == "Gamma") {
@@ -94,9 +94,9 @@ TEST(ApplyStoredValues, ValuesOfTheWrongKindCountAsAbsentAndNamesIgnoreCase) {
   Settings s;
   applyStoredValues(s, {text("ShowClock", "0"), number("Path", 5), number("showfps", 1),
                         number("DETAIL", 1)},
-                    &desktop);
+                    &desktop, "/data");
   EXPECT_TRUE(s.ShowClock);
-  EXPECT_EQ(s.Path, PLASMORA_DATA_DIR);
+  EXPECT_EQ(s.Path, "/data");
   EXPECT_TRUE(s.ShowFPS);
   EXPECT_EQ(s.Detail, 1);
 }
@@ -121,19 +121,6 @@ TEST(StoredValuesOf, WritesEverySettingButPathInStoringOrderWithFlagsAsZeroOrOne
   EXPECT_EQ(values[0].number, 1u);
   EXPECT_EQ(values[8].number, 1600u);
   EXPECT_EQ(static_cast<std::int32_t>(values[12].number), -5);
-}
-
-TEST(SettingsTable, DescribesEveryFieldOnceWithTheDialogRanges) {
-  EXPECT_EQ(settingsTable().size(), 18u);
-  const SettingInfo* volume = findSetting("volume");
-  ASSERT_NE(volume, nullptr);
-  EXPECT_EQ(volume->minimum, 1);
-  EXPECT_EQ(volume->maximum, 100);
-  EXPECT_EQ(findSetting("Gamma")->maximum, 100);
-  EXPECT_EQ(findSetting("Detail")->maximum, 2);
-  EXPECT_FALSE(findSetting("ShowFlame")->restoredByDefaults);
-  EXPECT_TRUE(findSetting("ShowFPS")->restoredByDefaults);
-  EXPECT_EQ(findSetting("Nothing"), nullptr);
 }
 
 class SettingsFile : public ::testing::Test {
@@ -190,6 +177,23 @@ TEST_F(SettingsFile, SaveAndLoadRoundTripAndKeepTheInstallersPath) {
   for (std::size_t i = 0; i < storedValuesOf(saved).size(); ++i)
     EXPECT_EQ(storedValuesOf(settings)[i].number, storedValuesOf(saved)[i].number)
         << storedValuesOf(saved)[i].name;
+}
+
+TEST_F(SettingsFile, WithoutAStoredPathTheDataFolderOfTheBuildOrTheInstallationIsUsed) {
+  loadSettings();
+  EXPECT_EQ(settings.Path, PLASMORA_DATA_DIR);
+
+  // Laid out as installed: bin/ and share/plasmora/data.sdd side by side.
+  fs::path exe = fs::read_symlink("/proc/self/exe");
+  fs::path installed = fs::weakly_canonical(exe.parent_path() / PLASMORA_INSTALLED_DATA_DIR);
+  bool made = !fs::exists(installed / "data.sdd");
+  if (made) {
+    fs::create_directories(installed);
+    std::ofstream(installed / "data.sdd") << "x";
+  }
+  loadSettings();
+  if (made) fs::remove(installed / "data.sdd");
+  EXPECT_EQ(settings.Path, installed.string());
 }
 
 TEST_F(SettingsFile, AFlagStoredAsSevenLoadsTrueAndIsSavedAsOne) {

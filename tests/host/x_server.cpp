@@ -3,6 +3,7 @@
 #include <GL/glx.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xfixes.h>
+#include <X11/extensions/Xrandr.h>
 
 #include <cerrno>
 #include <chrono>
@@ -149,4 +150,19 @@ bool windowCanRenderGl(Display* display, Window window) {
   glXGetConfig(display, info, GLX_DOUBLEBUFFER, &doubleBuffer);
   XFree(info);
   return useGl != 0 && doubleBuffer != 0;
+}
+
+bool primaryGammaRamp(Display* display, std::vector<std::uint16_t>& red,
+                      std::vector<std::uint16_t>& green, std::vector<std::uint16_t>& blue) {
+  XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
+  if (resources == nullptr) return false;
+  XRRCrtcGamma* gamma =
+      resources->ncrtc > 0 ? XRRGetCrtcGamma(display, resources->crtcs[0]) : nullptr;
+  XRRFreeScreenResources(resources);
+  if (gamma == nullptr) return false;
+  red.assign(gamma->red, gamma->red + gamma->size);
+  green.assign(gamma->green, gamma->green + gamma->size);
+  blue.assign(gamma->blue, gamma->blue + gamma->size);
+  XRRFreeGamma(gamma);
+  return true;
 }

@@ -3,6 +3,7 @@
 // of it: input through xdotool, window and pixel queries, the cursor and the screen size.
 #include <X11/Xlib.h>
 
+#include <cstdint>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -49,6 +50,10 @@ bool cursorIsBlank(Display* display);
 
 void pointerPosition(Display* display, int& x, int& y);
 void rootSize(Display* display, int& width, int& height);
+
+// The gamma ramp of the first CRTC; false without one.
+bool primaryGammaRamp(Display* display, std::vector<std::uint16_t>& red,
+                      std::vector<std::uint16_t>& green, std::vector<std::uint16_t>& blue);
 
 // Whether the window's visual can carry a double-buffered OpenGL context.
 bool windowCanRenderGl(Display* display, Window window);
