@@ -13,14 +13,14 @@ int wrap(int i, int period) {
 
 float fade(float t) { return t * t * t * (t * (t * 6 - 15) + 10); }
 
-// One of 16 unit gradients chosen by the lattice hash.
-float gradDot(int ix, int iy, int period, uint32_t seed, float dx, float dy) {
+// One of 16 unit gradients chosen by the lattice hash; ix, iy already wrapped.
+inline float gradDot(int ix, int iy, uint32_t seed, float dx, float dy) {
     static const float table[16][2] = {
         {1, 0}, {0.9239f, 0.3827f}, {0.7071f, 0.7071f}, {0.3827f, 0.9239f},
         {0, 1}, {-0.3827f, 0.9239f}, {-0.7071f, 0.7071f}, {-0.9239f, 0.3827f},
         {-1, 0}, {-0.9239f, -0.3827f}, {-0.7071f, -0.7071f}, {-0.3827f, -0.9239f},
         {0, -1}, {0.3827f, -0.9239f}, {0.7071f, -0.7071f}, {0.9239f, -0.3827f}};
-    uint32_t h = hashLattice(wrap(ix, period), wrap(iy, period), seed) & 15u;
+    uint32_t h = hashLattice(ix, iy, seed) & 15u;
     return table[h][0] * dx + table[h][1] * dy;
 }
 
@@ -29,12 +29,13 @@ float gradDot(int ix, int iy, int period, uint32_t seed, float dx, float dy) {
 float tileNoise(float x, float y, int period, uint32_t seed) {
     if (period < 1) period = 1;
     float fx = std::floor(x), fy = std::floor(y);
-    int ix = int(fx), iy = int(fy);
+    int x0 = wrap(int(fx), period), y0 = wrap(int(fy), period);
+    int x1 = x0 + 1 == period ? 0 : x0 + 1, y1 = y0 + 1 == period ? 0 : y0 + 1;
     float dx = x - fx, dy = y - fy;
-    float n00 = gradDot(ix, iy, period, seed, dx, dy);
-    float n10 = gradDot(ix + 1, iy, period, seed, dx - 1, dy);
-    float n01 = gradDot(ix, iy + 1, period, seed, dx, dy - 1);
-    float n11 = gradDot(ix + 1, iy + 1, period, seed, dx - 1, dy - 1);
+    float n00 = gradDot(x0, y0, seed, dx, dy);
+    float n10 = gradDot(x1, y0, seed, dx - 1, dy);
+    float n01 = gradDot(x0, y1, seed, dx, dy - 1);
+    float n11 = gradDot(x1, y1, seed, dx - 1, dy - 1);
     float u = fade(dx), v = fade(dy);
     float a = n00 + (n10 - n00) * u;
     float b = n01 + (n11 - n01) * u;
