@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -15,21 +16,24 @@ public:
     // Index of a frame given any position, for walking with next() instead of a division
     // per sample.
     size_t wrap(size_t position) const { return position % data.size(); }
-    size_t next(size_t index) const { return index + 1 == data.size() ? 0 : index + 1; }
+    [[gnu::always_inline]] size_t next(size_t index) const {
+        return index + 1 == data.size() ? 0 : index + 1;
+    }
     float get(size_t index) const { return data[index % data.size()]; }
-    float& operator[](size_t i) { return data[i]; }
-    float operator[](size_t i) const { return data[i]; }
+    [[gnu::always_inline]] float& operator[](size_t i) { return data.data()[i]; }
+    [[gnu::always_inline]] float operator[](size_t i) const { return data.data()[i]; }
     std::vector<float>& samples() { return data; }
 
 private:
     std::vector<float> data;
 };
 
-// Runs a stateful per-sample process over the loop twice and keeps the second pass, so
-// its state at the start is what the end of the loop leaves behind.
+// Runs a stateful per-sample process over the loop and keeps its output, after a first
+// lap over the last `warmFrames` frames, so that its state at the start is what the end
+// of the loop leaves behind. The process must forget faster than `warmFrames`.
 template <typename Process>
-void processAround(LoopBuffer& buf, Process&& process) {
+void processAround(LoopBuffer& buf, size_t warmFrames, Process&& process) {
     const size_t n = buf.size();
-    for (size_t i = 0; i < n; ++i) (void)process(buf[i], i);
+    for (size_t i = n - std::min(warmFrames, n); i < n; ++i) (void)process(buf[i], i);
     for (size_t i = 0; i < n; ++i) buf[i] = process(buf[i], i);
 }

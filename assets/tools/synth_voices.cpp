@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "assets/tools/art_random.h"
@@ -13,7 +14,13 @@ constexpr double kTwoPi = 6.283185307179586;
 constexpr int kTableBits = 12;
 constexpr int kTableSize = 1 << kTableBits;
 
-// One cycle of a waveform, sampled with linear interpolation; phase in cycles.
+// Oscillator phase as a 32-bit fraction of a cycle: it wraps by itself and indexes the
+// table without a division.
+using Phase = uint32_t;
+Phase phaseStep(double hz, int rate) { return Phase(std::llround(hz / rate * 4294967296.0)); }
+Phase phaseOf(double cycles) { return Phase(std::llround((cycles - std::floor(cycles)) * 4294967296.0)); }
+
+// One cycle of a waveform, sampled with linear interpolation.
 class WaveTable {
 public:
     explicit WaveTable(const std::vector<float>& partialAmps) : table(kTableSize + 1) {
@@ -29,12 +36,13 @@ public:
             for (float& v : table) v /= peak;
     }
     virtual ~WaveTable() = default;
-    float at(double phase) const {
-        double p = (phase - std::floor(phase)) * kTableSize;
-        int i = int(p);
-        if (i >= kTableSize) i = kTableSize - 1;  // guards rounding at the very top
-        float f = float(p - i);
-        return table[i] + (table[i + 1] - table[i]) * f;
+    // Forced inline: this runs for every oscillator on every frame, and instrumented
+    // builds would otherwise make it a call.
+    [[gnu::always_inline]] float at(Phase phase) const {
+        const float* t = table.data();
+        uint32_t i = phase >> (32 - kTableBits);
+        float f = float(phase & ((1u << (32 - kTableBits)) - 1)) * (1.0f / (1u << (32 - kTableBits)));
+        return t[i] + (t[i + 1] - t[i]) * f;
     }
 
 private:
@@ -79,13 +87,12 @@ void renderPad(const PadNote& p, int rate, LoopBuffer& left, LoopBuffer& right) 
     const float spread[3] = {-0.55f, 0.0f, 0.55f};
     float gl[3], gr[3];
     for (int k = 0; k < 3; ++k) panGains(std::clamp(p.pan + spread[k], -1.0f, 1.0f), gl[k], gr[k]);
-    double phase[3];  // fixed, note-dependent starting points
-    for (int k = 0; k < 3; ++k) phase[k] = std::fmod((0.13 + 0.29 * k) * p.note, 1.0);
+    Phase phase[3], step[3] = {};  // fixed, note-dependent starting points
+    for (int k = 0; k < 3; ++k) phase[k] = phaseOf((0.13 + 0.29 * k) * p.note);
     const double total = p.length + p.release;
     const size_t start = size_t(std::llround(p.start * rate));
     const size_t frames = size_t(total * rate);
     float lpL1 = 0, lpL2 = 0, lpR1 = 0, lpR2 = 0;
-    double wobble = 1;
     float a = 0, g = 0;
     const WaveTable& wave = warm();
     size_t at = left.wrap(start);
@@ -95,7 +102,8 @@ void renderPad(const PadNote& p, int rate, LoopBuffer& left, LoopBuffer& right) 
         if (n % 32 == 0) {
             double t = double(n) / rate;
             float env = fadeCurve(t / p.attack) * (1 - fadeCurve((t - p.length) / p.release));
-            wobble = 1 + 0.0012 * std::sin(kTwoPi * 0.21 * t + p.note);
+            double wobble = 1 + 0.0012 * std::sin(kTwoPi * 0.21 * t + p.note);
+            for (int k = 0; k < 3; ++k) step[k] = phaseStep(hz * (1 + detune[k]) * wobble, rate);
             float breath = 0.85f + 0.15f * float(std::sin(kTwoPi * 0.07 * t + 0.5 * p.note));
             float cutoff = 250.0f + 1400.0f * env;  // the filter opens with the swell
             a = 1.0f - std::exp(float(-kTwoPi * cutoff / rate));
@@ -103,9 +111,8 @@ void renderPad(const PadNote& p, int rate, LoopBuffer& left, LoopBuffer& right) 
         }
         float l = 0, r = 0;
         for (int k = 0; k < 3; ++k) {
-            phase[k] += hz * (1 + detune[k]) * wobble / rate;
-            if (phase[k] >= 1) phase[k] -= 1;
             float s = wave.at(phase[k]);
+            phase[k] += step[k];
             l += s * gl[k];
             r += s * gr[k];
         }
@@ -135,13 +142,13 @@ void renderBell(const BellNote& b, int rate, LoopBuffer& left, LoopBuffer& right
     for (const Partial& p : partials) {
         double f = hz * p.ratio;
         if (f > rate * 0.45) continue;
-        double step = f / rate;
-        double phase = 0;
+        const Phase step = phaseStep(f, rate);
+        Phase phase = 0;
         float decayPerFrame = std::exp(-1.0f / (p.decay * rate));
         float amp = b.level * p.amp;
         const WaveTable& wave = sine();
         size_t at = left.wrap(start);
-        for (size_t n = 0; n < frames && amp > 1e-7f; ++n, at = left.next(at)) {
+        for (size_t n = 0; n < frames && amp > 1e-5f; ++n, at = left.next(at)) {
             double t = double(n) / rate;
             float s = wave.at(phase) * amp;
             if (t < attack) s *= fadeCurve(t / attack);
@@ -150,7 +157,6 @@ void renderBell(const BellNote& b, int rate, LoopBuffer& left, LoopBuffer& right
             left[at] += s * gl;
             right[at] += s * gr;
             phase += step;
-            if (phase >= 1) phase -= 1;
             amp *= decayPerFrame;
         }
     }
@@ -160,17 +166,16 @@ void renderDrone(const PadNote& p, int rate, LoopBuffer& left, LoopBuffer& right
     const double hz = midiToHz(p.note);
     const size_t start = size_t(std::llround(p.start * rate));
     const size_t frames = size_t((p.length + p.release) * rate);
-    double phase = 0, phase2 = 0.25;
+    Phase phase = 0, phase2 = phaseOf(0.25);
+    const Phase step = phaseStep(hz, rate), step2 = phaseStep(2.003 * hz, rate);
     const WaveTable& wave = sine();
     size_t at = left.wrap(start);
     for (size_t n = 0; n < frames; ++n, at = left.next(at)) {
         double t = double(n) / rate;
         float env = fadeCurve(t / p.attack) * (1 - fadeCurve((t - p.length) / p.release));
-        phase += hz / rate;
-        phase2 += 2.003 * hz / rate;
-        if (phase >= 1) phase -= 1;
-        if (phase2 >= 1) phase2 -= 1;
         float s = p.level * env * (wave.at(phase) + 0.3f * wave.at(phase2));
+        phase += step;
+        phase2 += step2;
         left[at] += s;
         right[at] += s;
     }
@@ -185,7 +190,7 @@ void renderAir(float level, int rate, uint64_t seed, LoopBuffer& left, LoopBuffe
         for (size_t i = 0; i < n; ++i) noise[i] = float(rng.unit() * 2 - 1);
         // State-variable band-pass; its centre wanders with a period that divides the loop.
         float low = 0, band = 0, f = 0, swell = 0;
-        processAround(noise, [&](float x, size_t i) {
+        processAround(noise, size_t(rate), [&](float x, size_t i) {
             if (i % 64 == 0) {
                 double t = double(i) / rate;
                 double sweep = 0.5 + 0.5 * std::sin(kTwoPi * 3 * t / loopSeconds + side * 1.3);
@@ -218,8 +223,11 @@ void renderHall(const LoopBuffer& inLeft, const LoopBuffer& inRight, int rate,
         gain[k] = std::pow(10.0f, -3.0f * float(len) / (rt60 * rate));
     }
     const size_t n = inLeft.size();
+    // A first lap over the loop's last seconds leaves the tail that runs on into the start;
+    // twice the decay time brings anything older down by 120 dB.
+    const size_t warm = std::min(n, size_t(2 * rt60 * rate));
     for (int pass = 0; pass < 2; ++pass) {
-        for (size_t i = 0; i < n; ++i) {
+        for (size_t i = pass ? 0 : n - warm; i < n; ++i) {
             float out[8];
             for (int k = 0; k < 8; ++k) out[k] = lines[k][pos[k]];
             // Fast 8-point Hadamard mix, scaled to stay lossless.

@@ -95,7 +95,8 @@ void fft(std::vector<std::complex<double>>& a) {
 // Percentile of |x[n+1] - x[n]| (order 1) or of the second difference (order 2).
 double stepPercentile(const std::vector<float>& x, int order, double q) {
     std::vector<float> d;
-    for (size_t i = 0; i + 2 < x.size(); i += 3)  // a sample of positions is plenty
+    d.reserve(x.size() / 7 + 1);
+    for (size_t i = 0; i + 2 < x.size(); i += 7)  // a sample of positions is plenty
         d.push_back(order == 1 ? std::fabs(x[i + 1] - x[i]) : std::fabs(x[i + 2] - 2 * x[i + 1] + x[i]));
     std::nth_element(d.begin(), d.begin() + long(q * (d.size() - 1)), d.end());
     return d[size_t(q * (d.size() - 1))];
