@@ -7,6 +7,7 @@
 #include <iterator>
 #include <map>
 
+#include "assets/jpeg_image.h"
 #include "assets/tools/texture_set.h"
 #include "tests/tools/jpeg_probe.h"
 
@@ -68,6 +69,14 @@ TEST_F(TextureFiles, AllEightAreColourJpegsOfPowerOfTwoSizeWithinBudget) {
             }
         double n = double(img.width) * img.height;
         EXPECT_GT(std::sqrt(sq / n - (sum / n) * (sum / n)), 0.04);
+        // The saver's own decoder reads it as RGB, bottom row first.
+        DecodedImage saver;
+        ASSERT_TRUE(decodeJpeg(files[name].data(), files[name].size(), saver));
+        EXPECT_EQ(saver.width, img.width);
+        EXPECT_EQ(saver.height, img.height);
+        EXPECT_EQ(saver.rowStride, img.width * 3);
+        EXPECT_TRUE(std::equal(saver.pixels.begin(), saver.pixels.begin() + saver.rowStride,
+                               img.pixels.begin() + long(img.height - 1) * img.width * 3));
     }
 }
 
