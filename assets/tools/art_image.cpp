@@ -5,7 +5,6 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 
 #include <jpeglib.h>
 
@@ -114,20 +113,4 @@ std::vector<unsigned char> encodeJpeg(const ArtImage& image, int quality, bool f
     free(out);  // jpeg_mem_dest allocates with malloc and leaves the buffer to us
     if (!ok || bytes.empty()) error = std::string("JPEG encoding failed: ") + message;
     return bytes;
-}
-
-bool writeFileBytes(const std::string& path, const std::vector<unsigned char>& bytes,
-                    std::string& error) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) {
-        error = "cannot create " + path;
-        return false;
-    }
-    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    file.close();
-    if (!file) {
-        error = "cannot write " + path;
-        return false;
-    }
-    return true;
 }

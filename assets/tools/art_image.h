@@ -42,7 +42,3 @@ private:
 // `error` then says why.
 std::vector<unsigned char> encodeJpeg(const ArtImage& image, int quality, bool fullChroma,
                                       std::string& error);
-
-// Writes bytes to a file, replacing it. False with `error` set when it cannot.
-bool writeFileBytes(const std::string& path, const std::vector<unsigned char>& bytes,
-                    std::string& error);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "assets/tools/output_file.h"
 #include "assets/tools/texture_art.h"
 
 namespace {

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/wait.h>
+
+#include "assets/tools/output_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The build runs the generators and stops on a non-zero status, so a failure must never
+// look like success, and must leave nothing that a later build would take as done.
+int run(const std::string& tool, const std::string& args) {
+    std::string command = std::string(PLASMORA_BINARY_DIR) + "/assets/tools/" + tool + " " + args +
+                          " 2>/dev/null";
+    int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+fs::path scratch(const char* name) {
+    fs::path dir = fs::path(::testing::TempDir()) / name;
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+std::string slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+TEST(ToolCommands, UsageErrorsAndUnwritableTargetsFailWithoutLeavingFiles) {
+    fs::path dir = scratch("plasmora_tool_commands");
+    EXPECT_EQ(run("gen_textures", ""), 2);
+    EXPECT_EQ(run("gen_music", ""), 2);
+    EXPECT_EQ(run("gen_music", "a b"), 2);
+
+    EXPECT_EQ(run("gen_music", (dir / "missing" / "music.ogg").string()), 1);
+    EXPECT_FALSE(fs::exists(dir / "missing"));
+
+    std::ofstream(dir / "blocker") << "x";
+    EXPECT_EQ(run("gen_textures", (dir / "blocker").string()), 1);
+    EXPECT_EQ(slurp(dir / "blocker"), "x");
+    fs::remove_all(dir);
+}
+
+TEST(OutputFile, ReplacesWholeOrLeavesTheOldFile) {
+    fs::path dir = scratch("plasmora_output_file");
+    std::string error;
+    ASSERT_TRUE(writeFileBytes((dir / "a.bin").string(), {1, 2, 3}, error)) << error;
+    ASSERT_TRUE(writeFileBytes((dir / "a.bin").string(), {9}, error)) << error;
+    EXPECT_EQ(slurp(dir / "a.bin"), std::string(1, '\x09'));
+    EXPECT_FALSE(fs::exists(dir / "a.bin.part"));
+
+    EXPECT_FALSE(writeFileBytes((dir / "no" / "b.bin").string(), {1}, error));
+    EXPECT_NE(error.find("b.bin"), std::string::npos) << error;
+
+    // A folder standing where the file should go: the write fails and the folder stays.
+    fs::create_directories(dir / "c.bin");
+    error.clear();
+    EXPECT_FALSE(writeFileBytes((dir / "c.bin").string(), {1}, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(fs::is_directory(dir / "c.bin"));
+    EXPECT_FALSE(fs::exists(dir / "c.bin.part"));
+    fs::remove_all(dir);
+}
