@@ -1,0 +1,180 @@
+#include "assets/tools/archive_writer.h"
+
+#include <array>
+#include <cctype>
+
+#include "assets/tools/pack_stream.h"
+
+namespace {
+
+const std::array<std::uint32_t, 256>& crcTable() {
+  static const std::array<std::uint32_t, 256> table = [] {
+    std::array<std::uint32_t, 256> t{};
+    for (std::uint32_t i = 0; i < 256; ++i) {
+      std::uint32_t c = i;
+      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+      t[i] = c;
+    }
+    return t;
+  }();
+  return table;
+}
+
+void put16(std::vector<std::uint8_t>& b, std::uint32_t v) {
+  b.push_back(std::uint8_t(v));
+  b.push_back(std::uint8_t(v >> 8));
+}
+
+void put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
+  put16(b, v & 0xFFFF);
+  put16(b, v >> 16);
+}
+
+// A block header begins with the low 16 bits of the CRC-32 of everything after the CRC.
+void sealHeader(std::vector<std::uint8_t>& header) {
+  std::uint32_t crc = archiveCrc32(header.data() + 2, header.size() - 2) & 0xFFFF;
+  header[0] = std::uint8_t(crc);
+  header[1] = std::uint8_t(crc >> 8);
+}
+
+std::string upperKey(const std::string& name) {
+  std::string key = name;
+  for (char& c : key) {
+    if (c == '/' || c == '\\') c = '_';
+    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+  }
+  return key;
+}
+
+}  // namespace
+
+std::uint32_t archiveCrc32(const std::uint8_t* data, std::size_t size) {
+  const auto& t = crcTable();
+  std::uint32_t c = 0xFFFFFFFFu;
+  for (std::size_t i = 0; i < size; ++i) c = t[(c ^ data[i]) & 0xFF] ^ (c >> 8);
+  return ~c;
+}
+
+bool validEntryName(const std::string& name, std::string& error) {
+  if (name.empty()) {
+    error = "empty archive name";
+    return false;
+  }
+  if (name.size() > kMaxNameBytes) {
+    error = "archive name longer than 259 bytes: " + name.substr(0, 40) + "...";
+    return false;
+  }
+  for (unsigned char c : name) {
+    if (c < 0x20 || c == 0x7F) {
+      error = "archive name with a control character: " + name;
+      return false;
+    }
+    if (c == '/') {
+      error = "archive name uses '/' instead of '\\': " + name;
+      return false;
+    }
+  }
+  if (name[0] == '\\' || (name.size() >= 2 && name[1] == ':')) {
+    error = "archive name is not relative: " + name;
+    return false;
+  }
+  std::size_t start = 0;
+  while (start <= name.size()) {
+    std::size_t stop = name.find('\\', start);
+    if (stop == std::string::npos) stop = name.size();
+    std::string part = name.substr(start, stop - start);
+    if (part.empty() || part == "." || part == "..") {
+      error = "archive name with an empty, '.' or '..' part: " + name;
+      return false;
+    }
+    start = stop + 1;
+  }
+  return true;
+}
+
+bool writeArchive(const std::vector<PackEntry>& entries, const PackOptions& options,
+                  std::vector<std::uint8_t>& out, std::string& error) {
+  std::vector<std::string> keys;
+  for (const PackEntry& e : entries) {
+    if (!validEntryName(e.name, error)) return false;
+    if (e.data.size() > kMaxEntrySize) {
+      error = "entry too large (2 GiB at most): " + e.name;
+      return false;
+    }
+    if (e.audioChannels < 0 || e.audioChannels > 4) {
+      error = "audio channel count must be 1 to 4: " + e.name;
+      return false;
+    }
+    // The reader compares names without case and folder separator; a second entry of the
+    // same name could never be read.
+    std::string key = upperKey(e.name);
+    for (const std::string& k : keys)
+      if (k == key) {
+        error = "duplicate archive name: " + e.name;
+        return false;
+      }
+    keys.push_back(key);
+  }
+
+  static const std::uint8_t rarMarker[7] = {0x52, 0x61, 0x72, 0x21, 0x1A, 0x07, 0x00};
+  static const std::uint8_t altMarker[7] = {'K', 'o', 'r', 'v', 'e', 'l', '!'};
+  const std::uint8_t* marker = options.alternativeMarker ? altMarker : rarMarker;
+  out.assign(marker, marker + 7);
+
+  std::vector<std::uint8_t> main{0, 0, 0x73};
+  put16(main, options.solid ? kFlagSolidArchive : 0);
+  put16(main, 13);
+  put16(main, 0);
+  put32(main, 0);
+  sealHeader(main);
+  out.insert(out.end(), main.begin(), main.end());
+
+  PackStream stream(options.chainDepth);
+  bool streamStarted = false;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const PackEntry& e = entries[i];
+    const bool continuation = options.solid && i > 0;
+    std::vector<std::uint8_t> packed;
+    bool stored = true;
+    if (!options.storeOnly) {
+      if (options.solid) {
+        // Every solid entry goes through the unpacker so the stream stays in step; only
+        // empty entries after the first are stored, which leaves the stream untouched.
+        if (!streamStarted || !e.data.empty()) {
+          packed = stream.packEntry(e.data.data(), e.data.size(), e.audioChannels,
+                                    streamStarted, i + 1 < entries.size());
+          streamStarted = true;
+          stored = false;
+        }
+      } else if (!e.data.empty()) {
+        packed = stream.packEntry(e.data.data(), e.data.size(), e.audioChannels, false, false);
+        stored = packed.size() >= e.data.size();
+      }
+    }
+    if (stored) packed = e.data;
+    if (packed.size() > 0xFFFFFFFFu) {
+      error = "packed entry too large: " + e.name;
+      return false;
+    }
+
+    std::uint16_t flags = kFlagLongBlock | kFlagWindow1M;
+    if (continuation) flags |= kFlagSolidEntry;
+    std::vector<std::uint8_t> h{0, 0, 0x74};
+    put16(h, flags);
+    put16(h, std::uint32_t(32 + e.name.size()));
+    put32(h, std::uint32_t(packed.size()));
+    put32(h, std::uint32_t(e.data.size()));
+    h.push_back(kHostOsWin32);
+    put32(h, archiveCrc32(e.data.data(), e.data.size()));
+    put32(h, options.dosTime);
+    h.push_back(kUnpackVersion);
+    h.push_back(stored ? kMethodStore : kMethodBest);
+    put16(h, std::uint32_t(e.name.size()));
+    put32(h, kFileAttrArchive);
+    h.insert(h.end(), e.name.begin(), e.name.end());
+    sealHeader(h);
+    out.insert(out.end(), h.begin(), h.end());
+    out.insert(out.end(), packed.begin(), packed.end());
+  }
+  return true;
+}

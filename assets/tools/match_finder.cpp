@@ -1,0 +1,61 @@
+#include "assets/tools/match_finder.h"
+
+#include "assets/tools/pack_codes.h"
+
+namespace {
+constexpr int kHashBits = 16;
+}
+
+MatchFinder::MatchFinder(int chainDepth)
+    : chainDepth_(chainDepth),
+      head_(std::size_t(1) << kHashBits, -1),
+      prev_(kWindowSize, -1),
+      lastPair_(65536, -1) {}
+
+void MatchFinder::reset(const std::vector<std::uint8_t>* data) {
+  data_ = data;
+  std::fill(head_.begin(), head_.end(), -1);
+  std::fill(lastPair_.begin(), lastPair_.end(), -1);
+  inserted_ = 0;
+}
+
+std::uint32_t MatchFinder::hash3(std::size_t pos) const {
+  const std::uint8_t* p = data_->data() + pos;
+  std::uint32_t v = (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
+  return (v * 2654435761u) >> (32 - kHashBits);
+}
+
+void MatchFinder::insertUpTo(std::size_t pos) {
+  const std::size_t size = data_->size();
+  while (inserted_ < pos && inserted_ + 2 < size) {
+    std::uint32_t h = hash3(inserted_);
+    prev_[inserted_ & kWindowMask] = head_[h];
+    head_[h] = std::int32_t(inserted_);
+    const std::uint8_t* p = data_->data() + inserted_;
+    lastPair_[(std::uint32_t(p[0]) << 8) | p[1]] = std::int32_t(inserted_);
+    ++inserted_;
+  }
+}
+
+MatchFinder::Snapshot MatchFinder::snapshot() const { return {head_, lastPair_, inserted_}; }
+
+void MatchFinder::restore(const Snapshot& s) {
+  head_ = s.head;
+  lastPair_ = s.lastPair;
+  inserted_ = s.inserted;
+}
+
+std::int32_t MatchFinder::firstCandidate(std::size_t pos) const {
+  if (pos + 2 >= data_->size()) return -1;
+  return head_[hash3(pos)];
+}
+
+std::int32_t MatchFinder::nextCandidate(std::int32_t candidate) const {
+  return prev_[std::uint32_t(candidate) & kWindowMask];
+}
+
+std::int32_t MatchFinder::pairCandidate(std::size_t pos) const {
+  if (pos + 1 >= data_->size()) return -1;
+  const std::uint8_t* p = data_->data() + pos;
+  return lastPair_[(std::uint32_t(p[0]) << 8) | p[1]];
+}
