@@ -12,6 +12,8 @@ constexpr std::uint32_t kMaxMatch = 260;
 constexpr std::uint32_t kLazyLimit = 64;
 // A match at least this long ends the search: longer ones save little more.
 constexpr std::uint32_t kNiceLength = 128;
+// Once a match this long is found, only a quarter of the remaining chain is searched.
+constexpr std::uint32_t kGoodLength = 32;
 }  // namespace
 
 LzPrices pricesFromLengths(const std::vector<std::uint8_t>& lengths, std::int32_t absentPrice) {
@@ -93,6 +95,7 @@ LzParser::Choice LzParser::best(std::size_t pos, const LzPrices& prices,
       std::uint32_t bonus = longMatchBonus(std::uint32_t(d));
       std::uint32_t len = matchLength(pos, std::size_t(c), std::min(maxLen, 258 + bonus));
       if (len <= longest) continue;
+      if (longest < kGoodLength && len >= kGoodLength) depth >>= 2;
       longest = len;
       if (len >= 3 + bonus) {
         int lslot = lengthSlot(len - bonus - 3);

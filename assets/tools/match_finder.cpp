@@ -3,7 +3,7 @@
 #include "assets/tools/pack_codes.h"
 
 namespace {
-constexpr int kHashBits = 16;
+constexpr int kHashBits = 18;
 }
 
 MatchFinder::MatchFinder(int chainDepth)
@@ -17,6 +17,8 @@ void MatchFinder::reset(const std::vector<std::uint8_t>* data) {
   std::fill(head_.begin(), head_.end(), -1);
   std::fill(lastPair_.begin(), lastPair_.end(), -1);
   inserted_ = 0;
+  undo_.clear();
+  recording_ = false;
 }
 
 std::uint32_t MatchFinder::hash3(std::size_t pos) const {
@@ -29,19 +31,30 @@ void MatchFinder::insertUpTo(std::size_t pos) {
   const std::size_t size = data_->size();
   while (inserted_ < pos && inserted_ + 2 < size) {
     std::uint32_t h = hash3(inserted_);
+    const std::uint8_t* p = data_->data() + inserted_;
+    std::uint32_t pair = (std::uint32_t(p[0]) << 8) | p[1];
+    if (recording_) undo_.push_back({h, head_[h], pair, lastPair_[pair]});
     prev_[inserted_ & kWindowMask] = head_[h];
     head_[h] = std::int32_t(inserted_);
-    const std::uint8_t* p = data_->data() + inserted_;
-    lastPair_[(std::uint32_t(p[0]) << 8) | p[1]] = std::int32_t(inserted_);
+    lastPair_[pair] = std::int32_t(inserted_);
     ++inserted_;
   }
 }
 
-MatchFinder::Snapshot MatchFinder::snapshot() const { return {head_, lastPair_, inserted_}; }
+MatchFinder::Snapshot MatchFinder::snapshot() {
+  undo_.clear();
+  recording_ = true;
+  return {inserted_, 0};
+}
 
 void MatchFinder::restore(const Snapshot& s) {
-  head_ = s.head;
-  lastPair_ = s.lastPair;
+  // prev_ needs no undoing: re-inserting a position writes the same link again.
+  while (undo_.size() > s.undoSize) {
+    const Undo& u = undo_.back();
+    head_[u.bucket] = u.head;
+    lastPair_[u.pair] = u.lastPair;
+    undo_.pop_back();
+  }
   inserted_ = s.inserted;
 }
 

@@ -7,10 +7,10 @@
 
 class MatchFinder {
  public:
+  // A point to come back to: positions inserted later are taken out again by restore().
   struct Snapshot {
-    std::vector<std::int32_t> head;
-    std::vector<std::int32_t> lastPair;
     std::size_t inserted = 0;
+    std::size_t undoSize = 0;
   };
 
   explicit MatchFinder(int chainDepth);
@@ -21,10 +21,12 @@ class MatchFinder {
   // Makes every position before `pos` a match source (as far as the data reaches).
   void insertUpTo(std::size_t pos);
 
-  Snapshot snapshot() const;
+  // Starts remembering what later insertions overwrite (until the next snapshot).
+  Snapshot snapshot();
   void restore(const Snapshot& s);
 
   int chainDepth() const { return chainDepth_; }
+  void setChainDepth(int depth) { chainDepth_ = depth; }
   // Most recent earlier position with the same three bytes as `pos`, or -1.
   std::int32_t firstCandidate(std::size_t pos) const;
   // The position before `candidate` in its chain, or -1.
@@ -41,4 +43,12 @@ class MatchFinder {
   std::vector<std::int32_t> prev_;  // ring over the window, indexed by position & mask
   std::vector<std::int32_t> lastPair_;
   std::size_t inserted_ = 0;
+  struct Undo {
+    std::uint32_t bucket;
+    std::int32_t head;
+    std::uint32_t pair;
+    std::int32_t lastPair;
+  };
+  std::vector<Undo> undo_;
+  bool recording_ = false;
 };

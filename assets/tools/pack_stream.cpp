@@ -12,6 +12,8 @@ namespace {
 constexpr std::size_t kBlockChunk = 16 * 1024;
 // What a symbol missing from the guide table is assumed to cost while parsing.
 constexpr std::int32_t kAbsentGuess = 16 * 16;
+// Above this size an entry's own tables practically always beat inherited ones.
+constexpr std::size_t kKeepTablesLimit = 256 * 1024;
 
 struct LzCounts {
   std::vector<std::uint32_t> main = std::vector<std::uint32_t>(kMainSymbols, 0);
@@ -135,7 +137,10 @@ void PackStream::packLzWithNewTables(BitWriter& out, PackState& s, std::size_t b
   LzPrices guess = initialPrices(window_.data() + begin, end - begin);
   LzHistory history = s.lz;
   finder_.restore(snap);
+  const int depth = finder_.chainDepth();
+  finder_.setChainDepth(std::max(8, depth / 8));  // statistics only: a rougher search will do
   parser.parse(0, begin, end, {{begin, &guess}}, history, tokens);
+  finder_.setChainDepth(depth);
   std::vector<std::size_t> starts = splitBlocks(tokens, begin, end);
 
   // Second pass priced by each block's own table from the first.
@@ -275,8 +280,8 @@ std::vector<std::uint8_t> PackStream::packEntry(const std::uint8_t* data, std::s
   else
     packLzWithNewTables(freshOut, fresh, begin, end, moreFollow, snap);
 
-  // A solid entry may do better going on with the tables it inherits.
-  if (continuation && state_.tablesRead && state_.audioMode == (audioChannels > 0) &&
+  // A small solid entry may do better going on with the tables it inherits.
+  if (continuation && size <= kKeepTablesLimit && state_.tablesRead && state_.audioMode == (audioChannels > 0) &&
       (audioChannels == 0 || state_.channels == audioChannels)) {
     PackState kept = state_;
     BitWriter keptOut;
