@@ -98,7 +98,7 @@ bool writeArchive(const std::vector<PackEntry>& entries, const PackOptions& opti
   for (const PackEntry& e : entries) {
     if (!validEntryName(e.name, error)) return false;
     if (e.data.size() > kMaxEntrySize) {
-      error = "entry too large (2 GiB at most): " + e.name;
+      error = "entry too large (256 MiB at most): " + e.name;
       return false;
     }
     if (e.audioChannels < 0 || e.audioChannels > 4) {

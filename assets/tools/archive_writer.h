@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "assets/archive_reader.h"
+
 struct PackEntry {
   std::string name;                 // as stored, `\` between folders
   std::vector<std::uint8_t> data;
@@ -30,8 +32,8 @@ constexpr std::uint16_t kFlagWindow1M = 0x0080;
 constexpr std::uint16_t kFlagSolidEntry = 0x0010;
 constexpr std::uint16_t kFlagSolidArchive = 0x0008;
 constexpr std::size_t kMaxNameBytes = 259;
-// The unpacker counts the bytes still to produce in a signed 32-bit value.
-constexpr std::uint64_t kMaxEntrySize = 0x7FFFFFFF;
+// The saver's reader refuses anything larger, so the packer does too.
+constexpr std::uint64_t kMaxEntrySize = maxArchiveEntrySize;
 
 // CRC-32 (reflected, polynomial 0xEDB88320) of a byte range, as stored in FILE_CRC.
 std::uint32_t archiveCrc32(const std::uint8_t* data, std::size_t size);
