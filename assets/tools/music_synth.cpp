@@ -105,6 +105,16 @@ StereoTrack synthesiseMusic() {
         track.left[i] = 0.7f * dryL[i] + 0.55f * wetL[i];
         track.right[i] = 0.7f * dryR[i] + 0.55f * wetR[i];
     }
+    // The first play starts from silence: begin the loop where both sides are nearest zero
+    // within its first two seconds, so that start has no click either. Turning a loop
+    // keeps it seamless.
+    size_t begin = 0;
+    for (size_t i = 1; i < size_t(2 * kRate); ++i)
+        if (std::fabs(track.left[i]) + std::fabs(track.right[i]) <
+            std::fabs(track.left[begin]) + std::fabs(track.right[begin]))
+            begin = i;
+    std::rotate(track.left.begin(), track.left.begin() + long(begin), track.left.end());
+    std::rotate(track.right.begin(), track.right.begin() + long(begin), track.right.end());
     // No offset: remove each side's mean exactly. Then bring the peak to about -2 dBFS,
     // leaving the encoder's ripple room below full scale.
     for (std::vector<float>* side : {&track.left, &track.right}) {
