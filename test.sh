@@ -8,6 +8,8 @@ cd "$(dirname "$0")"
 scripts/deps.sh test
 
 jobs=$(nproc)
+# Compiler cache hits across clones of the same sources (paths are taken relative to here).
+export CCACHE_BASEDIR="$PWD"
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
