@@ -1,0 +1,23 @@
+#pragma once
+// The shapes of the show: rigid meshes and the key shapes of the pulsing membranes.
+#include <array>
+#include <vector>
+
+#include "assets/tools/morph_shapes.h"
+#include "assets/tools/surface_mesh.h"
+
+SurfaceMesh sphereMesh();   // smooth sphere, radius 7: cell body and DNA atom
+SurfaceMesh lowsMesh();     // low-poly sphere, radius 15: background shell, nucleus particles
+SurfaceMesh mitoMesh();     // mitochondrion: a wavy capsule about 5 units long
+SurfaceMesh riboMesh();     // ribosome: a large and a small lobe
+SurfaceMesh chromMesh();    // chromosome fragment: two sister arms joined in an X, about 30 units
+
+struct MorphSource {
+  std::vector<std::uint32_t> triangles;
+  std::array<std::vector<Vec3>, morphKeyCount> keys;
+};
+
+// Cell membrane, radius about 25, pulsing and wobbling through one seamless loop of ten keys.
+MorphSource cellMembrane(int frequency);
+// Nucleus body, radius about 20, slowly bulging.
+MorphSource nucleusBody(int frequency);
