@@ -1,0 +1,40 @@
+# Builds the show's content and packs data.sdd into PLASMORA_DATA_DIR. Runs once every target is
+# known, since the generators and the packer come from several folders.
+function(plasmora_content_step)
+  if(NOT TARGET gen_content)
+    return()
+  endif()
+  set(content_dir ${CMAKE_BINARY_DIR}/content)
+  set(manifest ${CMAKE_BINARY_DIR}/content.manifest)
+  set(commands
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${content_dir}
+    COMMAND gen_content ${content_dir})
+  set(depends gen_content ${CMAKE_SOURCE_DIR}/cmake/write_manifest.cmake)
+  # Pictures and music come from their own generators when the tree has them.
+  if(TARGET gen_textures)
+    list(APPEND commands COMMAND gen_textures ${content_dir})
+    list(APPEND depends gen_textures)
+  endif()
+  if(TARGET gen_music)
+    list(APPEND commands COMMAND gen_music ${content_dir}/music.ogg)
+    list(APPEND depends gen_music)
+  endif()
+  list(APPEND commands
+    COMMAND ${CMAKE_COMMAND} -DCONTENT_DIR=${content_dir} -DMANIFEST=${manifest}
+            -P ${CMAKE_SOURCE_DIR}/cmake/write_manifest.cmake)
+  if(TARGET sddpack)
+    set(output ${PLASMORA_DATA_DIR}/data.sdd)
+    list(APPEND commands COMMAND sddpack -o ${output} ${manifest})
+    list(APPEND depends sddpack)
+  else()
+    set(output)
+  endif()
+  add_custom_command(OUTPUT ${output} ${manifest}
+    ${commands}
+    DEPENDS ${depends}
+    COMMENT "Generating the show's content and packing it"
+    VERBATIM)
+  add_custom_target(content ALL DEPENDS ${output} ${manifest})
+endfunction()
+
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL plasmora_content_step)
