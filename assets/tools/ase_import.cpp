@@ -91,7 +91,7 @@ bool readFaces(AseLines& lines, std::size_t faceCount, std::size_t vertexCount,
 
 }  // namespace
 
-bool parseStaticAse(const char* text, std::size_t size, DatMesh& mesh) {
+bool parseStaticAse(const char* text, std::size_t size, MeshData& mesh) {
   AseLines lines(text, size);
   float axis[3], radians;
   if (!lines.find("\t\t*TM_ROTAXIS") ||
@@ -110,6 +110,8 @@ bool parseStaticAse(const char* text, std::size_t size, DatMesh& mesh) {
       !readCount(lines, "\t\t*MESH_NUMFACES", "\t\t*MESH_NUMFACES %d", limit, f))
     return false;
 
+  mesh.vertexCount = static_cast<std::uint32_t>(v);
+  mesh.triangleCount = static_cast<std::uint32_t>(f);
   mesh.positions.resize(v * 3);
   for (std::size_t i = 0; i < v; ++i) {
     int index;
@@ -122,10 +124,11 @@ bool parseStaticAse(const char* text, std::size_t size, DatMesh& mesh) {
     // Stored in line order; the number on the line is not consulted.
     std::memcpy(&mesh.positions[3 * i], p, sizeof p);
   }
-  if (!readFaces(lines, f, v, mesh.faces)) return false;
+  if (!readFaces(lines, f, v, mesh.vertexIndices)) return false;
 
   if (!readCount(lines, "\t\t*MESH_NUMTVERTEX", "\t\t*MESH_NUMTVERTEX %d", limit, t)) return false;
-  mesh.textureVertices.resize(t * 2);
+  mesh.texVertexCount = static_cast<std::uint32_t>(t);
+  mesh.texVertices.resize(t * 2);
   for (std::size_t i = 0; i < t; ++i) {
     int index;
     float uvw[3];
@@ -134,13 +137,13 @@ bool parseStaticAse(const char* text, std::size_t size, DatMesh& mesh) {
                     &uvw[2]) < 3 ||
         !allFinite(uvw, 2))
       return false;
-    mesh.textureVertices[2 * i] = uvw[0];
-    mesh.textureVertices[2 * i + 1] = uvw[1];
+    mesh.texVertices[2 * i] = uvw[0];
+    mesh.texVertices[2 * i + 1] = uvw[1];
   }
 
   if (!readCount(lines, "\t\t*MESH_NUMTVFACES", "\t\t*MESH_NUMTVFACES %d", limit, tf) || tf != f)
     return false;
-  mesh.textureFaces.resize(f * 3);
+  mesh.texVertexIndices.resize(f * 3);
   for (std::size_t i = 0; i < f; ++i) {
     int index, a, b, c;
     if (!lines.find("\t\t\t*MESH_TFACE") ||
@@ -149,7 +152,7 @@ bool parseStaticAse(const char* text, std::size_t size, DatMesh& mesh) {
     const int corners[3] = {a, b, c};
     for (int k = 0; k < 3; ++k) {
       if (corners[k] < 0 || static_cast<std::size_t>(corners[k]) >= t) return false;
-      mesh.textureFaces[3 * i + k] = static_cast<std::uint32_t>(corners[k]);
+      mesh.texVertexIndices[3 * i + k] = static_cast<std::uint32_t>(corners[k]);
     }
   }
 
@@ -259,7 +262,7 @@ bool readWholeFile(const char* path, std::string& contents) {
   return ok;
 }
 
-bool importAse(const char* sourcePath, DatMesh& mesh) {
+bool importAse(const char* sourcePath, MeshData& mesh) {
   std::string text;
   const std::string target = datPathFor(sourcePath);
   if (target.empty() || !readWholeFile(sourcePath, text)) return false;

@@ -62,7 +62,7 @@ bool generateMeshes(const std::string& folder) {
   for (const auto& m : meshes) {
     const std::string source = folder + "/meshes/" + m.name + ".ase";
     if (!writeText(source, staticAseText(m.make(), m.name))) return fail("cannot write " + source);
-    DatMesh mesh;
+    MeshData mesh;
     if (!importAse(source.c_str(), mesh)) return fail("cannot import " + source);
   }
   return true;

@@ -1,7 +1,7 @@
 #include <cstdio>
 
 #include "assets/tools/binary_writer.h"
-#include "assets/tools/dat_mesh.h"
+#include "assets/tools/mesh_encoding.h"
 #include "assets/tools/morph_shapes.h"
 
 bool writeFileBytes(const char* path, const std::vector<std::uint8_t>& bytes) {
@@ -11,20 +11,20 @@ bool writeFileBytes(const char* path, const std::vector<std::uint8_t>& bytes) {
   return std::fclose(f) == 0 && written;
 }
 
-std::vector<std::uint8_t> encodeDat(const DatMesh& mesh) {
+std::vector<std::uint8_t> encodeDat(const MeshData& mesh) {
   BinaryWriter out;
-  out.u32(mesh.vertexCount());
-  out.u32(mesh.triangleCount());
-  out.u32(mesh.textureVertexCount());
+  out.u32(mesh.vertexCount);
+  out.u32(mesh.triangleCount);
+  out.u32(mesh.texVertexCount);
   out.floats(mesh.positions);
-  out.words(mesh.faces);
-  out.words(mesh.textureFaces);
-  out.floats(mesh.textureVertices);
+  out.words(mesh.vertexIndices);
+  out.words(mesh.texVertexIndices);
+  out.floats(mesh.texVertices);
   out.floats(mesh.cornerNormals);
   return std::move(out.bytes());
 }
 
-bool writeDat(const char* path, const DatMesh& mesh) { return writeFileBytes(path, encodeDat(mesh)); }
+bool writeDat(const char* path, const MeshData& mesh) { return writeFileBytes(path, encodeDat(mesh)); }
 
 void computeMorphTangents(MorphShapes& shapes) {
   const std::size_t n = static_cast<std::size_t>(shapes.vertexCount) * 3;

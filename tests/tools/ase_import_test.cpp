@@ -33,7 +33,7 @@ std::string oneTriangle(const char* angle, int textureFaces = 1) {
   return s;
 }
 
-bool parse(const std::string& text, DatMesh& mesh) {
+bool parse(const std::string& text, MeshData& mesh) {
   return parseStaticAse(text.data(), text.size(), mesh);
 }
 
@@ -59,19 +59,19 @@ class AseFiles : public ::testing::Test {
 }  // namespace
 
 TEST(StaticAse, OneTriangleKeepsItsNumbersAndUnturnedNormals) {
-  DatMesh mesh;
+  MeshData mesh;
   ASSERT_TRUE(parse(oneTriangle("0.0"), mesh));
   EXPECT_EQ(mesh.positions, (std::vector<float>{0, 0, 0, 1, 0, 0, 0, 2, 0}));
-  EXPECT_EQ(mesh.faces, (std::vector<std::uint32_t>{0, 1, 2}));
-  EXPECT_EQ(mesh.textureFaces, (std::vector<std::uint32_t>{1, 0, 1}));
-  EXPECT_EQ(mesh.textureVertices, (std::vector<float>{0.25f, 0.5f, 1.0f, 0.75f}));
+  EXPECT_EQ(mesh.vertexIndices, (std::vector<std::uint32_t>{0, 1, 2}));
+  EXPECT_EQ(mesh.texVertexIndices, (std::vector<std::uint32_t>{1, 0, 1}));
+  EXPECT_EQ(mesh.texVertices, (std::vector<float>{0.25f, 0.5f, 1.0f, 0.75f}));
   EXPECT_EQ(mesh.cornerNormals, (std::vector<float>{1, 0, 0, 0, 1, 0, 0.6f, 0, 0.8f}));
   // 12 + 12 V + 60 F + 8 T bytes.
   EXPECT_EQ(encodeDat(mesh).size(), 12u + 36 + 60 + 16);
 }
 
 TEST(StaticAse, ARotationOfPiRadiansTurnsNormalsHalfRound) {
-  DatMesh mesh;
+  MeshData mesh;
   ASSERT_TRUE(parse(oneTriangle("3.14159"), mesh));
   const float expected[9] = {-1, 0, 0, 0, -1, 0, -0.6f, 0, 0.8f};
   for (int i = 0; i < 9; ++i) EXPECT_NEAR(mesh.cornerNormals[i], expected[i], 1e-5f) << i;
@@ -81,7 +81,7 @@ TEST(StaticAse, ARotationOfPiRadiansTurnsNormalsHalfRound) {
 
 TEST(StaticAse, DamagedExportsAreRefused) {
   std::string text = oneTriangle("0.0");
-  DatMesh mesh;
+  MeshData mesh;
   EXPECT_FALSE(parse(oneTriangle("0.0", 2), mesh)) << "texture faces differ from faces";
   EXPECT_FALSE(parse(text.substr(0, text.size() / 2), mesh)) << "cut short";
   auto replaced = [&](const std::string& from, const std::string& to) {
@@ -103,7 +103,7 @@ TEST(StaticAse, DamagedExportsAreRefused) {
 
 TEST_F(AseFiles, ImportWritesTheDatBesideTheSourceOnlyOnSuccess) {
   const std::string good = write("tri.ase", oneTriangle("0.0"));
-  DatMesh mesh;
+  MeshData mesh;
   ASSERT_TRUE(importAse(good.c_str(), mesh));
   std::string bytes;
   ASSERT_TRUE(readWholeFile((folder / "tri.dat").c_str(), bytes));

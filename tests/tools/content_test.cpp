@@ -12,6 +12,8 @@
 
 #include "anim/key_track.h"
 #include "assets/asset_buffer.h"
+#include "assets/mesh_model.h"
+#include "assets/morph_mesh.h"
 #include "assets/tools/ase_import.h"
 
 namespace {
@@ -208,6 +210,23 @@ TEST_F(Content, MorphMeshesLoopAroundTheirRadius) {
     const Vec3 expected = (vec(b, keys + 24 * v * 1) - vec(b, keys + 24 * v * 9)) * 0.5f;
     const Vec3 tangent = vec(b, tangents);
     EXPECT_NEAR(length(tangent - expected), 0.0f, 1e-4f);
+  }
+}
+
+TEST_F(Content, MeshEntriesLoadThroughTheSaversParsers) {
+  for (const char* name : {"meshes/sphere.dat", "meshes/lows.dat", "meshes/mito.dat",
+                           "meshes/ribo.dat", "meshes/chrom.dat"}) {
+    const std::vector<std::uint8_t> b = entry(name);
+    MeshData mesh;
+    EXPECT_TRUE(parseMeshData(b.data(), b.size(), mesh)) << name;
+    EXPECT_EQ(mesh.triangleCount, word(b, 4)) << name;
+  }
+  for (const char* name : {"animation/cell.trk", "animation/lcell.trk", "animation/core.trk",
+                           "animation/lcore.trk"}) {
+    const std::vector<std::uint8_t> b = entry(name);
+    MorphMesh mesh;
+    EXPECT_TRUE(mesh.parse(b.data(), b.size())) << name;
+    EXPECT_EQ(mesh.vertexCount, word(b, 0)) << name;
   }
 }
 
