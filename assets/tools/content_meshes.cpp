@@ -84,7 +84,7 @@ SurfaceMesh riboMesh() {
   });
   SurfaceMesh small = parametricSurface(8, 5, [](float u, float v) {
     const float a = 2 * pi * u, b = pi * v;
-    return Vec3(0.8f + 3.9f * std::sin(b) * std::cos(a), -3.4f + 2.8f * std::cos(b),
+    return Vec3(0.8f + 3.9f * std::sin(b) * std::cos(a), -2.6f + 2.8f * std::cos(b),
                 0.6f + 3.3f * std::sin(b) * std::sin(a));
   });
   appendSurface(large, small);
@@ -98,10 +98,10 @@ SurfaceMesh chromMesh() {
   for (float side : {-1.0f, 1.0f}) {
     SurfaceMesh arm = parametricSurface(8, 7, [side](float u, float v) {
       const float along = -std::cos(pi * v);  // -1 .. 1
-      const float bow = 1.4f + 5.5f * along * along;
+      const float bow = 2.2f + 6.5f * along * along;
       const Vec3 centre(side * bow, 15 * along, 0.6f * along);
       const float pinch = 1 - 0.35f * std::exp(-along * along / 0.02f);
-      const float r = 2.8f * capProfile(v, 0.45f) * pinch;
+      const float r = 3.4f * capProfile(v, 0.45f) * pinch;
       return ring(centre, r, u, Vec3(1, 0, 0), Vec3(0, 0, 1));
     }, 2, 3);
     appendSurface(mesh, arm);
@@ -116,10 +116,10 @@ MorphSource cellMembrane(int frequency) {
     for (int i = 0; i < 6; ++i) {
       const Vec3 centre = spreadDirection(i, 6);
       const float cycles = (i % 3 == 0) ? 2.0f : 1.0f;
-      r += 0.045f * bump(d, centre, 0.35f) * std::sin(cycles * phase + 1.7f * i);
+      r += 0.06f * bump(d, centre, 0.4f) * std::sin(cycles * phase + 1.7f * i);
     }
     // A fixed, gentle unevenness so the surface never looks machined.
-    r += 0.012f * std::sin(5 * d.x + 2) * std::sin(4 * d.y + 1) * std::sin(3 * d.z + 3);
+    r += 0.025f * std::sin(5 * d.x + 2) * std::sin(4 * d.y + 1) * std::sin(3 * d.z + 3);
     return 25 * r;
   });
 }
@@ -129,9 +129,9 @@ MorphSource nucleusBody(int frequency) {
     float r = 1 + 0.02f * std::sin(phase);
     for (int i = 0; i < 4; ++i) {
       const Vec3 centre = spreadDirection(i, 4);
-      r += 0.07f * bump(d, centre, 0.5f) * (0.5f + 0.5f * std::sin(phase + 1.57f * i));
+      r += 0.1f * bump(d, centre, 0.5f) * (0.5f + 0.5f * std::sin(phase + 1.57f * i));
     }
-    r += 0.02f * std::sin(4 * d.x + 1) * std::sin(3 * d.y + 2) * std::sin(5 * d.z);
+    r += 0.03f * std::sin(4 * d.x + 1) * std::sin(3 * d.y + 2) * std::sin(5 * d.z);
     return 20 * r;
   });
 }
