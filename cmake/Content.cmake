@@ -35,6 +35,23 @@ function(plasmora_content_step)
     COMMENT "Generating the show's content and packing it"
     VERBATIM)
   add_custom_target(content ALL DEPENDS ${output} ${manifest})
+
+  if(PLASMORA_TESTS AND TARGET sddpack)
+    # The archive passes the saver's own reader, and packs the same bytes when made again.
+    add_test(NAME data_sdd_test COMMAND sddtool test ${output})
+    # "|" between the programs: a list separator would split the argument.
+    set(generators $<TARGET_FILE:gen_content>)
+    foreach(generator gen_textures gen_music)
+      if(TARGET ${generator})
+        string(APPEND generators "|$<TARGET_FILE:${generator}>")
+      endif()
+    endforeach()
+    add_test(NAME data_sdd_reproducible_test
+             COMMAND ${CMAKE_COMMAND} "-DGENERATORS=${generators}" -DSDDPACK=$<TARGET_FILE:sddpack>
+                     -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DSCRATCH=${CMAKE_BINARY_DIR}/content-again
+                     -DEXPECTED=${output} -P ${CMAKE_SOURCE_DIR}/cmake/check_content.cmake)
+    set_tests_properties(data_sdd_reproducible_test PROPERTIES RUN_SERIAL TRUE)
+  endif()
 endfunction()
 
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL plasmora_content_step)
