@@ -95,11 +95,11 @@ std::vector<ScriptKey> dnaFlight(int index) {
   std::vector<Waypoint> w;
   switch (index) {
     case 0:  // both copies from the front, drifting across
-      w = {{0, Vec3(0, 380, 1150), Vec3(0, 380, 0)},
-           {10, Vec3(-160, 320, 980), Vec3(-140, 380, 0)},
-           {20, Vec3(0, 430, 840), Vec3(0, 420, 0)},
-           {30, Vec3(160, 460, 900), Vec3(140, 400, 0)},
-           {40, Vec3(60, 400, 1020), Vec3(60, 380, 0)}};
+      w = {{0, Vec3(0, 380, 900), Vec3(0, 380, 0)},
+           {10, Vec3(-160, 320, 740), Vec3(-140, 380, 0)},
+           {20, Vec3(0, 430, 620), Vec3(0, 420, 0)},
+           {30, Vec3(160, 460, 680), Vec3(140, 400, 0)},
+           {40, Vec3(60, 400, 800), Vec3(60, 380, 0)}};
       break;
     case 1:  // from the old copy along the flight to the new one
       w = {{0, Vec3(-320, 250, 520), Vec3(-300, 320, 0)},
@@ -118,7 +118,7 @@ std::vector<ScriptKey> dnaFlight(int index) {
     case 3:  // half way round the pair, climbing
       for (int k = 0; k <= 5; ++k) {
         const float a = -55 + 22 * static_cast<float>(k);
-        w.push_back({8.0f * k, around(860, a, 0) + Vec3(0, 160 + 100.0f * k, 0), Vec3(0, 380, 0)});
+        w.push_back({8.0f * k, around(700, a, 0) + Vec3(0, 160 + 100.0f * k, 0), Vec3(0, 380, 0)});
       }
       break;
     case 4:  // from below, looking up at the strands
@@ -129,11 +129,11 @@ std::vector<ScriptKey> dnaFlight(int index) {
            {40, Vec3(520, -150, 520), Vec3(300, 320, 0)}};
       break;
     default:  // down from high above onto the new copy
-      w = {{0, Vec3(0, 1180, 560), Vec3(0, 380, 0)},
-           {10, Vec3(-120, 950, 700), Vec3(-100, 380, 0)},
-           {20, Vec3(0, 720, 820), Vec3(0, 400, 0)},
-           {30, Vec3(220, 560, 720), Vec3(220, 400, 0)},
-           {40, Vec3(380, 420, 600), Vec3(300, 380, 0)}};
+      w = {{0, Vec3(0, 1100, 450), Vec3(0, 380, 0)},
+           {10, Vec3(-120, 900, 560), Vec3(-100, 380, 0)},
+           {20, Vec3(0, 700, 640), Vec3(0, 400, 0)},
+           {30, Vec3(220, 560, 600), Vec3(220, 400, 0)},
+           {40, Vec3(380, 420, 520), Vec3(300, 380, 0)}};
       break;
   }
   return keysThrough(w, 2, 5);
