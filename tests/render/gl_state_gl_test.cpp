@@ -120,23 +120,8 @@ TEST_F(RenderState, SphereMapOffDisablesTheGeneratorsOnly) {
   EXPECT_EQ(mode, GL_SPHERE_MAP);
 }
 
-TEST_F(RenderState, HelpersSetTheirPolicies) {
-  blendAlpha();
-  EXPECT_EQ(integer(GL_BLEND_DST), GL_ONE_MINUS_SRC_ALPHA);
-  blendAdditive();
-  EXPECT_EQ(integer(GL_BLEND_DST), GL_ONE);
-  setDepthWrite(false);
-  EXPECT_EQ(integer(GL_DEPTH_WRITEMASK), GL_FALSE);
-  setDepthWrite(true);
-  EXPECT_EQ(integer(GL_DEPTH_WRITEMASK), GL_TRUE);
-  setSpecular(Vec3(0.25f, 0.5f, 0.75f));
-  setShininess(12.0f);
-  GLfloat specular[4], shininess = 0;
-  glGetMaterialfv(GL_BACK, GL_SPECULAR, specular);
-  glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
-  EXPECT_EQ(specular[1], 0.5f);
-  EXPECT_EQ(specular[3], 1.0f);
-  EXPECT_EQ(shininess, 12.0f);
+// The vector helpers hand each component to the right argument.
+TEST_F(RenderState, TransformHelpersTakeVectorsComponentWise) {
   expectMatrix(built([] {
                  translate(Vec3(1, 2, 3));
                  rotate(Vec3(0, 0, 1), 90);
