@@ -102,12 +102,12 @@ std::vector<PackEntry> packerCases() {
     for (std::size_t i = 0; i < n; ++i) pattern.push_back(std::uint8_t("abcab"[i % 5]));
     e.push_back(entry("pattern\\" + std::to_string(n), pattern));
   }
-  e.push_back(entry("zeros", std::vector<std::uint8_t>(3 * 1024 * 1024 + 17, 0)));
-  e.push_back(entry("noise", noiseBytes(200000, 5)));
-  e.push_back(entry("text.txt", textBytes(150000)));
-  e.push_back(entry("mesh.dat", floatMesh(20000)));
+  e.push_back(entry("zeros", std::vector<std::uint8_t>(2 * 1024 * 1024 + 17, 0)));
+  e.push_back(entry("noise", noiseBytes(80000, 5)));
+  e.push_back(entry("text.txt", textBytes(80000)));
+  e.push_back(entry("mesh.dat", floatMesh(6000)));
   e.push_back(entry("two\\letters", [] {
-    std::vector<std::uint8_t> v = noiseBytes(60000, 8);
+    std::vector<std::uint8_t> v = noiseBytes(30000, 8);
     for (auto& b : v) b = (b & 1) ? 'a' : 'b';
     return v;
   }()));
@@ -118,7 +118,7 @@ std::vector<PackEntry> packerCases() {
     std::vector<std::uint8_t> big = block;
     big.insert(big.end(), text.begin(), text.end());
     big.insert(big.end(), block.begin(), block.end());
-    std::vector<std::uint8_t> more = noiseBytes(600000, 12);
+    std::vector<std::uint8_t> more = noiseBytes(500000, 12);
     big.insert(big.end(), more.begin(), more.end());
     big.insert(big.end(), block.begin(), block.begin() + 100000);
     big.insert(big.end(), text.begin(), text.end());
@@ -139,10 +139,10 @@ std::vector<PackEntry> packerCases() {
   }
   for (int channels = 1; channels <= 4; ++channels) {
     e.push_back(entry("audio\\u8x" + std::to_string(channels),
-                      signalBytes(30000 + channels, channels, false, 20 + channels), channels));
+                      signalBytes(12000 + channels, channels, false, 20 + channels), channels));
   }
-  e.push_back(entry("audio\\s16mono", signalBytes(30000, 1, true, 30), 2));
-  e.push_back(entry("audio\\s16stereo", signalBytes(20001, 2, true, 31), 4));
+  e.push_back(entry("audio\\s16mono", signalBytes(12000, 1, true, 30), 2));
+  e.push_back(entry("audio\\s16stereo", signalBytes(8001, 2, true, 31), 4));
   e.push_back(entry("audio\\odd", signalBytes(5001, 3, false, 32), 3));
   e.push_back(entry("after\\audio.txt", textBytes(20000)));
   e.push_back(entry("empty\\last", {}));

@@ -8,7 +8,7 @@
 
 #include "assets/tools/archive_writer.h"
 
-// The full set (about 7 MB of input).
+// The full set (about 4.5 MB of input).
 std::vector<PackEntry> packerCases();
 
 // A few small entries of every kind, for quick archives.

@@ -224,10 +224,14 @@ TEST(PackRoundTrip, SolidArchiveThroughTheReader) {
                         [](const PackEntry& e) { return e.data.size() < 100000; });
   PackOptions options;
   options.solid = true;
-  std::vector<std::uint8_t> a = pack(entries, options);
-  expectRoundTrip(entries, a);
-  std::vector<std::uint8_t> plain = pack(entries, {});
-  EXPECT_LT(a.size(), plain.size()) << "a solid archive should gain from shared history";
+  expectRoundTrip(entries, pack(entries, options));
+}
+
+TEST(PackRoundTrip, SolidArchiveGainsFromSharedHistory) {
+  std::vector<PackEntry> entries = smallPackerCases();
+  PackOptions options;
+  options.solid = true;
+  EXPECT_LT(pack(entries, options).size(), pack(entries, {}).size());
 }
 
 TEST(PackRoundTrip, ManySmallSolidEntries) {
