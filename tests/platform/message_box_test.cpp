@@ -54,7 +54,8 @@ std::string run(const std::string& command) {
   return out;
 }
 
-// A private X server on a free display number; it dies with the test.
+// A private X server on a free display number; it dies with the test. -noreset keeps it from
+// resetting (and refusing connections for a moment) each time its last client leaves.
 class XvfbDisplay {
  public:
   XvfbDisplay() {
@@ -75,7 +76,7 @@ class XvfbDisplay {
       const int quiet = open("/dev/null", O_WRONLY);
       dup2(quiet, 1);
       dup2(quiet, 2);
-      execlp("Xvfb", "Xvfb", name_.c_str(), "-nolisten", "tcp", "-screen", "0", "640x480x24", nullptr);
+      execlp("Xvfb", "Xvfb", name_.c_str(), "-noreset", "-nolisten", "tcp", "-screen", "0", "640x480x24", nullptr);
       _exit(127);
     }
     const std::string probe = "DISPLAY=" + name_ + " xdotool getmouselocation >/dev/null 2>&1";
