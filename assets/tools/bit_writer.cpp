@@ -1,23 +1,16 @@
 #include "assets/tools/bit_writer.h"
 
 void BitWriter::put(std::uint32_t value, int count) {
-  for (int i = count - 1; i >= 0; --i) {
-    if ((bits_ & 7) == 0) data_.push_back(0);
-    if ((value >> i) & 1) data_.back() |= std::uint8_t(0x80 >> (bits_ & 7));
-    ++bits_;
+  while (count > 0) {
+    const int used = int(bits_ & 7);
+    if (used == 0) data_.push_back(0);
+    const int room = 8 - used;
+    const int take = count < room ? count : room;
+    const std::uint32_t chunk = (value >> (count - take)) & ((1u << take) - 1);
+    data_.back() |= std::uint8_t(chunk << (room - take));
+    bits_ += std::uint64_t(take);
+    count -= take;
   }
 }
 
 std::vector<std::uint8_t> BitWriter::bytes() const { return data_; }
-
-void BitWriter::append(const BitWriter& other) {
-  if ((bits_ & 7) == 0) {
-    data_.insert(data_.end(), other.data_.begin(), other.data_.end());
-    bits_ += other.bits_;
-    return;
-  }
-  std::uint64_t whole = other.bits_ / 8;
-  for (std::uint64_t i = 0; i < whole; ++i) put(other.data_[i], 8);
-  int rest = int(other.bits_ & 7);
-  if (rest) put(std::uint32_t(other.data_[whole]) >> (8 - rest), rest);
-}

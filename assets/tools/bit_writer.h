@@ -13,8 +13,6 @@ class BitWriter {
   std::uint64_t bitCount() const { return bits_; }
   // The bytes written, the last one padded with zero bits.
   std::vector<std::uint8_t> bytes() const;
-  // Appends everything another writer holds.
-  void append(const BitWriter& other);
 
  private:
   std::vector<std::uint8_t> data_;
