@@ -21,6 +21,12 @@ bool readFile(const std::filesystem::path& path, std::vector<std::uint8_t>& data
     error = "not a readable file: " + path.string();
     return false;
   }
+  // Checked before reading, so a huge file is refused without loading it.
+  if (std::filesystem::file_size(path, ec) > kMaxEntrySize || ec) {
+    error = ec ? "cannot read " + path.string()
+               : "larger than an entry may be (256 MiB): " + path.string();
+    return false;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     error = "cannot open " + path.string();

@@ -373,3 +373,14 @@ TEST_F(PackCommandLine, AFailedRunLeavesAnEarlierArchiveAlone) {
   EXPECT_EQ(run({"-o", out(), dir.file("m2", "a\tmissing\n")}), 1);
   EXPECT_EQ(std::filesystem::file_size(out()), before);
 }
+
+TEST_F(PackCommandLine, AnOversizedSourceIsRefusedBeforeItIsRead) {
+  // A sparse file: it claims 257 MiB without taking the space.
+  std::filesystem::path big = dir.path / "big";
+  std::ofstream(big).close();
+  std::filesystem::resize_file(big, 257u << 20);
+  std::string err;
+  EXPECT_EQ(run({"-o", out(), dir.file("m", "big\tbig\n")}, &err), 1);
+  EXPECT_NE(err.find("256 MiB"), std::string::npos) << err;
+  EXPECT_FALSE(std::filesystem::exists(out()));
+}
