@@ -1,7 +1,7 @@
 #include "assets/tools/pack_stream.h"
 
 #include <algorithm>
-#include <cmath>
+#include <bit>
 
 #include "assets/tools/huffman_lengths.h"
 #include "assets/tools/lz_parser.h"
@@ -50,6 +50,22 @@ std::uint64_t blockBits(const LzCounts& c) {
   return bits;
 }
 
+// 16 × log2(x) for x ≥ 1, in integers so that every machine packs the same bytes.
+std::int32_t log2Sixteenths(std::uint64_t x) {
+  int whole = 63 - std::countl_zero(x);
+  std::uint64_t m = whole >= 31 ? x >> (whole - 31) : x << (31 - whole);  // [2^31, 2^32)
+  std::int32_t fraction = 0;
+  for (int i = 0; i < 4; ++i) {
+    m = (m * m) >> 31;
+    fraction <<= 1;
+    if (m >= (std::uint64_t(1) << 32)) {
+      m >>= 1;
+      fraction |= 1;
+    }
+  }
+  return whole * 16 + fraction;
+}
+
 // First guess of the prices before any table exists: literals by their frequency in the
 // entry, match symbols at typical lengths.
 LzPrices initialPrices(const std::uint8_t* data, std::size_t size) {
@@ -57,8 +73,8 @@ LzPrices initialPrices(const std::uint8_t* data, std::size_t size) {
   std::uint32_t counts[256] = {};
   for (std::size_t i = 0; i < size; ++i) ++counts[data[i]];
   for (int s = 0; s < 256; ++s) {
-    double bits = counts[s] ? std::log2(double(size) / counts[s]) + 0.5 : 15.0;
-    p.main[s] = std::int32_t(std::clamp(bits, 1.0, 15.0) * 16);
+    std::int32_t price = counts[s] ? log2Sixteenths(size) - log2Sixteenths(counts[s]) + 8 : 240;
+    p.main[s] = std::clamp(price, 16, 240);
   }
   for (int s = 256; s < kMainSymbols; ++s) p.main[s] = 16 * 7;
   p.main[kSymRepeatLast] = 16 * 6;
