@@ -106,6 +106,26 @@ TEST(JpegImage, CorruptFilesNeverCrash) {
   EXPECT_FALSE(decodeJpeg(notJpeg.data(), notJpeg.size(), image));
 }
 
+TEST(JpegImage, DamagedRestartMarkersStillEndTheDecode) {
+  const Bytes file = encodeJpeg(gradient(32, 32), 32, 32, 3, {}, false, 1);
+  std::vector<std::size_t> restarts;
+  for (std::size_t i = 0; i + 1 < file.size(); ++i) {
+    if (file[i] == 0xFF && file[i + 1] >= 0xD0 && file[i + 1] <= 0xD7) restarts.push_back(i + 1);
+  }
+  ASSERT_GE(restarts.size(), 3u);
+  // A marker with the wrong number, one that is no marker at all, and one cut out entirely.
+  Bytes wrongNumber = file, notAMarker = file, missing = file;
+  wrongNumber[restarts[0]] = 0xD5;
+  notAMarker[restarts[1]] = 0x42;
+  missing.erase(missing.begin() + static_cast<long>(restarts[2]) - 1, missing.begin() + static_cast<long>(restarts[2]) + 1);
+  for (const Bytes* bad : {&wrongNumber, &notAMarker, &missing}) {
+    DecodedImage image;
+    if (decodeJpeg(bad->data(), bad->size(), image)) {
+      EXPECT_EQ(image.pixels.size(), 32u * 32u * 3u);
+    }
+  }
+}
+
 // Rewrites the frame header's size fields.
 Bytes withSize(Bytes file, int width, int height) {
   for (std::size_t i = 0; i + 8 < file.size(); ++i) {

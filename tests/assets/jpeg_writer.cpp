@@ -6,7 +6,8 @@
 #include <jpeglib.h>
 
 std::vector<std::uint8_t> encodeJpeg(const std::vector<std::uint8_t>& pixels, int width, int height, int components,
-                                     const std::vector<JpegMarker>& markers, bool progressive) {
+                                     const std::vector<JpegMarker>& markers, bool progressive,
+                                     int restartRows) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr err;
   cinfo.err = jpeg_std_error(&err);
@@ -25,6 +26,7 @@ std::vector<std::uint8_t> encodeJpeg(const std::vector<std::uint8_t>& pixels, in
     cinfo.comp_info[c].v_samp_factor = 1;
   }
   if (progressive) jpeg_simple_progression(&cinfo);
+  cinfo.restart_in_rows = restartRows;
   jpeg_start_compress(&cinfo, TRUE);
   for (const JpegMarker& m : markers) {
     jpeg_write_marker(&cinfo, m.code, reinterpret_cast<const JOCTET*>(m.payload.data()),
