@@ -4,6 +4,7 @@
 #include "host/saver_app.h"
 #include "host/saver_run.h"
 #include "platform/command_line.h"
+#include "platform/message_box.h"
 
 int main(int argc, char** argv) {
   SaverApp app;
@@ -11,6 +12,8 @@ int main(int argc, char** argv) {
   switch (app.runMode) {
     case RunMode::Saver:
     case RunMode::Test:
+      // A person is watching: load failures get a window as well as a line on stderr.
+      allowMessageBoxWindows(true);
       runSaver(app);
       break;
     case RunMode::Configure:
