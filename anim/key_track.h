@@ -55,6 +55,7 @@ class KeyTrack {
 
   std::size_t size() const { return keys_.size(); }
   bool empty() const { return keys_.empty(); }
+  // Both need a key to be there: check size() or empty() first.
   const KeyFrame& key(std::size_t i) const { return *keys_[i]; }
   const KeyFrame& lastKey() const { return *keys_.back(); }
 
