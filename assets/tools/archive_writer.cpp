@@ -141,14 +141,18 @@ bool writeArchive(const std::vector<PackEntry>& entries, const PackOptions& opti
         // Every solid entry goes through the unpacker so the stream stays in step; only
         // empty entries after the first are stored, which leaves the stream untouched.
         if (!streamStarted || !e.data.empty()) {
-          packed = stream.packEntry(e.data.data(), e.data.size(), e.audioChannels,
-                                    streamStarted, i + 1 < entries.size());
+          if (!stream.packEntry(e.data.data(), e.data.size(), e.audioChannels, streamStarted,
+                                i + 1 < entries.size(), packed)) {
+            error = "internal error: the packed stream lost step at " + e.name;
+            return false;
+          }
           streamStarted = true;
           stored = false;
         }
       } else if (!e.data.empty()) {
-        packed = stream.packEntry(e.data.data(), e.data.size(), e.audioChannels, false, false);
-        stored = packed.size() >= e.data.size();
+        stored = !stream.packEntry(e.data.data(), e.data.size(), e.audioChannels, false, false,
+                                   packed) ||
+                 packed.size() >= e.data.size();
       }
     }
     if (stored) packed = e.data;

@@ -9,7 +9,6 @@ constexpr int kHashBits = 18;
 MatchFinder::MatchFinder(int chainDepth)
     : chainDepth_(chainDepth),
       head_(std::size_t(1) << kHashBits, -1),
-      prev_(kWindowSize, -1),
       lastPair_(65536, -1) {}
 
 void MatchFinder::reset(const std::vector<std::uint8_t>* data) {
@@ -27,14 +26,27 @@ std::uint32_t MatchFinder::hash3(std::size_t pos) const {
   return (v * 2654435761u) >> (32 - kHashBits);
 }
 
+void MatchFinder::growRing(std::size_t size) {
+  std::size_t ring = 4096;
+  while (ring < size && ring < kWindowSize) ring <<= 1;
+  if (ring <= prev_.size()) return;
+  // Every inserted position still has its own slot (the ring was at least as large as the
+  // data), so the links move over one by one.
+  std::vector<std::int32_t> grown(ring, -1);
+  for (std::size_t p = 0; p < inserted_; ++p) grown[p & (ring - 1)] = prev_[p & ringMask_];
+  prev_.swap(grown);
+  ringMask_ = ring - 1;
+}
+
 void MatchFinder::insertUpTo(std::size_t pos) {
   const std::size_t size = data_->size();
+  if (prev_.size() < kWindowSize && prev_.size() < size) growRing(size);
   while (inserted_ < pos && inserted_ + 2 < size) {
     std::uint32_t h = hash3(inserted_);
     const std::uint8_t* p = data_->data() + inserted_;
     std::uint32_t pair = (std::uint32_t(p[0]) << 8) | p[1];
     if (recording_) undo_.push_back({h, head_[h], pair, lastPair_[pair]});
-    prev_[inserted_ & kWindowMask] = head_[h];
+    prev_[inserted_ & ringMask_] = head_[h];
     head_[h] = std::int32_t(inserted_);
     lastPair_[pair] = std::int32_t(inserted_);
     ++inserted_;
@@ -64,7 +76,7 @@ std::int32_t MatchFinder::firstCandidate(std::size_t pos) const {
 }
 
 std::int32_t MatchFinder::nextCandidate(std::int32_t candidate) const {
-  return prev_[std::uint32_t(candidate) & kWindowMask];
+  return prev_[std::size_t(candidate) & ringMask_];
 }
 
 std::int32_t MatchFinder::pairCandidate(std::size_t pos) const {

@@ -36,11 +36,15 @@ class MatchFinder {
 
  private:
   std::uint32_t hash3(std::size_t pos) const;
+  void growRing(std::size_t size);
 
   const std::vector<std::uint8_t>* data_ = nullptr;
   int chainDepth_;
   std::vector<std::int32_t> head_;
-  std::vector<std::int32_t> prev_;  // ring over the window, indexed by position & mask
+  // Chain links, a ring indexed by position & ringMask_: as large as the data while that is
+  // under the window size, so small inputs stay cheap.
+  std::vector<std::int32_t> prev_;
+  std::size_t ringMask_ = 0;
   std::vector<std::int32_t> lastPair_;
   std::size_t inserted_ = 0;
   struct Undo {

@@ -279,9 +279,8 @@ bool PackStream::packAudioWithOldTables(BitWriter& out, PackState& s, std::size_
   return true;
 }
 
-std::vector<std::uint8_t> PackStream::packEntry(const std::uint8_t* data, std::size_t size,
-                                                int audioChannels, bool continuation,
-                                                bool moreFollow) {
+bool PackStream::packEntry(const std::uint8_t* data, std::size_t size, int audioChannels,
+                           bool continuation, bool moreFollow, std::vector<std::uint8_t>& packed) {
   if (!continuation) reset();
   const std::size_t begin = window_.size();
   window_.insert(window_.end(), data, data + size);
@@ -290,7 +289,9 @@ std::vector<std::uint8_t> PackStream::packEntry(const std::uint8_t* data, std::s
 
   PackState fresh = state_;
   BitWriter freshOut;
-  if (continuation) writeSwitch(freshOut, fresh);
+  // The table change must be codable with the inherited tables; every solid table keeps a
+  // code for it, so failing here means the stream is out of step.
+  const bool switched = !continuation || writeSwitch(freshOut, fresh);
   if (audioChannels > 0)
     packAudioWithNewTables(freshOut, fresh, begin, end, audioChannels, moreFollow);
   else
@@ -303,11 +304,14 @@ std::vector<std::uint8_t> PackStream::packEntry(const std::uint8_t* data, std::s
     BitWriter keptOut;
     bool ok = audioChannels > 0 ? packAudioWithOldTables(keptOut, kept, begin, end, moreFollow)
                                 : packLzWithOldTables(keptOut, kept, begin, end, snap);
-    if (ok && keptOut.bitCount() < freshOut.bitCount()) {
+    if (ok && (!switched || keptOut.bitCount() < freshOut.bitCount())) {
       state_ = kept;
-      return keptOut.bytes();
+      packed = keptOut.bytes();
+      return true;
     }
   }
+  if (!switched) return false;
   state_ = fresh;
-  return freshOut.bytes();
+  packed = freshOut.bytes();
+  return true;
 }

@@ -17,9 +17,9 @@ class PackStream {
   // Packs one entry. audioChannels 0 packs with LZ, 1..4 with the audio predictor.
   // continuation: the unpacker keeps the state of the entry packed before (a solid entry);
   // otherwise it starts afresh. moreFollow: a later entry may continue this stream, so the
-  // final tables keep a code for the table change.
-  std::vector<std::uint8_t> packEntry(const std::uint8_t* data, std::size_t size,
-                                      int audioChannels, bool continuation, bool moreFollow);
+  // final tables keep a code for the table change. False only if the stream is out of step.
+  bool packEntry(const std::uint8_t* data, std::size_t size, int audioChannels,
+                 bool continuation, bool moreFollow, std::vector<std::uint8_t>& packed);
 
  private:
   void reset();
