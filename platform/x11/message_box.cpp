@@ -18,9 +18,12 @@ constexpr int buttonHeight = 24;
 constexpr int buttonX = (boxWidth - buttonWidth) / 2;
 constexpr int buttonY = boxHeight - buttonHeight - 12;
 
-void drawBox(Display* display, Window window, GC gc, const char* text) {
+void drawBox(Display* display, Window window, GC gc, const char* text, const char* caption) {
   XClearWindow(display, window);
-  XDrawString(display, window, gc, 16, 36, text, static_cast<int>(std::strlen(text)));
+  // No window manager frames this box, so the caption is drawn as its first line.
+  XDrawString(display, window, gc, 16, 22, caption, static_cast<int>(std::strlen(caption)));
+  XDrawLine(display, window, gc, 16, 28, boxWidth - 16, 28);
+  XDrawString(display, window, gc, 16, 50, text, static_cast<int>(std::strlen(text)));
   XDrawRectangle(display, window, gc, buttonX, buttonY, buttonWidth, buttonHeight);
   XDrawString(display, window, gc, buttonX + buttonWidth / 2 - 6, buttonY + 16, "OK", 2);
   XFlush(display);
@@ -31,18 +34,22 @@ void runBox(Display* display, const char* text, const char* caption) {
   const int screen = DefaultScreen(display);
   const int x = (DisplayWidth(display, screen) - boxWidth) / 2;
   const int y = (DisplayHeight(display, screen) - boxHeight) / 2;
-  const Window window = XCreateSimpleWindow(display, RootWindow(display, screen), x, y, boxWidth, boxHeight,
-                                            1, BlackPixel(display, screen), WhitePixel(display, screen));
+  // Override-redirect, like the saver's own full-screen windows: a managed window would open
+  // beneath them, unseen, and the modal wait would never end.
+  XSetWindowAttributes attributes{};
+  attributes.override_redirect = True;
+  attributes.background_pixel = WhitePixel(display, screen);
+  attributes.border_pixel = BlackPixel(display, screen);
+  const Window window = XCreateWindow(display, RootWindow(display, screen), x, y, boxWidth, boxHeight, 1,
+                                      CopyFromParent, InputOutput, CopyFromParent,
+                                      CWOverrideRedirect | CWBackPixel | CWBorderPixel, &attributes);
   XStoreName(display, window, caption);
   Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
   XSetWMProtocols(display, window, &deleteWindow, 1);
-  // Keep the box above a full-screen window.
-  const Atom state = XInternAtom(display, "_NET_WM_STATE", False);
-  const Atom above = XInternAtom(display, "_NET_WM_STATE_ABOVE", False);
-  XChangeProperty(display, window, state, XA_ATOM, 32, PropModeReplace,
-                  reinterpret_cast<const unsigned char*>(&above), 1);
   XSelectInput(display, window, ExposureMask | KeyPressMask | ButtonPressMask);
   XMapRaised(display, window);
+  // Keys reach the box when nobody else holds the keyboard; a click on OK always works.
+  XGrabKeyboard(display, window, True, GrabModeAsync, GrabModeAsync, CurrentTime);
   GC gc = XCreateGC(display, window, 0, nullptr);
   XSetForeground(display, gc, BlackPixel(display, screen));
 
@@ -51,7 +58,7 @@ void runBox(Display* display, const char* text, const char* caption) {
     XNextEvent(display, &event);
     switch (event.type) {
       case Expose:
-        if (event.xexpose.count == 0) drawBox(display, window, gc, text);
+        if (event.xexpose.count == 0) drawBox(display, window, gc, text, caption);
         break;
       case KeyPress: {
         const KeySym key = XLookupKeysym(&event.xkey, 0);
@@ -69,6 +76,7 @@ void runBox(Display* display, const char* text, const char* caption) {
         break;
     }
   }
+  XUngrabKeyboard(display, CurrentTime);
   XFreeGC(display, gc);
   XDestroyWindow(display, window);
   XFlush(display);
