@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/tools/lz_parser.h"
 #include "assets/tools/match_finder.h"
 #include "assets/tools/pack_state.h"
 
@@ -32,7 +33,7 @@ class PackStream {
                               int channels, bool moreFollow);
   bool packAudioWithOldTables(BitWriter& out, PackState& s, std::size_t begin, std::size_t end,
                               bool moreFollow);
-  std::vector<std::size_t> splitBlocks(const std::vector<struct LzToken>& tokens,
+  std::vector<std::size_t> splitBlocks(const std::vector<LzToken>& tokens,
                                        std::size_t begin, std::size_t end) const;
 
   PackState state_;
