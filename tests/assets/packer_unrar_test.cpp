@@ -1,6 +1,6 @@
-// Archives from the packer extracted by an independent RAR extractor (node-unrar-js, a
-// WebAssembly build of the reference extractor, run as a black box): every entry must come
-// back byte for byte. Skips when node or the package is missing; ./test.sh installs both.
+// Archives from the packer extracted by an independent RAR extractor (the npm package
+// node-unrar-js, compiled to WebAssembly, run as a black box): every entry must come back
+// byte for byte. Skips when node or the package is missing; ./test.sh installs both.
 #include <gtest/gtest.h>
 
 #include <algorithm>
