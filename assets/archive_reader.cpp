@@ -1,5 +1,6 @@
 #include "assets/archive_reader.h"
 
+#include "assets/archive_format.h"
 #include "assets/archive_source.h"
 #include "assets/archive_unpacker.h"
 #include "assets/crc32.h"
@@ -9,17 +10,6 @@
 #include <new>
 
 namespace {
-
-constexpr std::uint8_t rarMarker[7] = {0x52, 0x61, 0x72, 0x21, 0x1A, 0x07, 0x00};
-constexpr std::uint8_t altMarker[7] = {'K', 'o', 'r', 'v', 'e', 'l', '!'};
-
-constexpr std::uint8_t fileBlock = 0x74;
-constexpr std::uint8_t subBlock = 0x77;
-constexpr std::uint16_t longBlockFlag = 0x8000;
-constexpr std::uint16_t solidArchiveFlag = 0x0008;
-constexpr std::uint16_t solidEntryFlag = 0x0010;
-constexpr std::uint8_t storedMethod = 0x30;
-constexpr std::size_t fileHeaderSize = 32;
 
 // Every output byte costs at least one bit of packed data, and one symbol yields at most
 // 260 bytes, so more than this many bytes per packed byte cannot be genuine.

@@ -1,24 +1,11 @@
 #include "assets/tools/archive_writer.h"
 
-#include <array>
 #include <cctype>
 
+#include "assets/crc32.h"
 #include "assets/tools/pack_stream.h"
 
 namespace {
-
-const std::array<std::uint32_t, 256>& crcTable() {
-  static const std::array<std::uint32_t, 256> table = [] {
-    std::array<std::uint32_t, 256> t{};
-    for (std::uint32_t i = 0; i < 256; ++i) {
-      std::uint32_t c = i;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      t[i] = c;
-    }
-    return t;
-  }();
-  return table;
-}
 
 void put16(std::vector<std::uint8_t>& b, std::uint32_t v) {
   b.push_back(std::uint8_t(v));
@@ -49,10 +36,7 @@ std::string upperKey(const std::string& name) {
 }  // namespace
 
 std::uint32_t archiveCrc32(const std::uint8_t* data, std::size_t size) {
-  const auto& t = crcTable();
-  std::uint32_t c = 0xFFFFFFFFu;
-  for (std::size_t i = 0; i < size; ++i) c = t[(c ^ data[i]) & 0xFF] ^ (c >> 8);
-  return ~c;
+  return ~crc32(0xFFFFFFFFu, data, size);
 }
 
 bool validEntryName(const std::string& name, std::string& error) {
@@ -116,13 +100,11 @@ bool writeArchive(const std::vector<PackEntry>& entries, const PackOptions& opti
     keys.push_back(key);
   }
 
-  static const std::uint8_t rarMarker[7] = {0x52, 0x61, 0x72, 0x21, 0x1A, 0x07, 0x00};
-  static const std::uint8_t altMarker[7] = {'K', 'o', 'r', 'v', 'e', 'l', '!'};
   const std::uint8_t* marker = options.alternativeMarker ? altMarker : rarMarker;
   out.assign(marker, marker + 7);
 
-  std::vector<std::uint8_t> main{0, 0, 0x73};
-  put16(main, options.solid ? kFlagSolidArchive : 0);
+  std::vector<std::uint8_t> main{0, 0, mainBlock};
+  put16(main, options.solid ? solidArchiveFlag : 0);
   put16(main, 13);
   put16(main, 0);
   put32(main, 0);
@@ -161,9 +143,9 @@ bool writeArchive(const std::vector<PackEntry>& entries, const PackOptions& opti
       return false;
     }
 
-    std::uint16_t flags = kFlagLongBlock | kFlagWindow1M;
-    if (continuation) flags |= kFlagSolidEntry;
-    std::vector<std::uint8_t> h{0, 0, 0x74};
+    std::uint16_t flags = longBlockFlag | kFlagWindow1M;
+    if (continuation) flags |= solidEntryFlag;
+    std::vector<std::uint8_t> h{0, 0, fileBlock};
     put16(h, flags);
     put16(h, std::uint32_t(32 + e.name.size()));
     put32(h, std::uint32_t(packed.size()));
@@ -172,7 +154,7 @@ bool writeArchive(const std::vector<PackEntry>& entries, const PackOptions& opti
     put32(h, archiveCrc32(e.data.data(), e.data.size()));
     put32(h, options.dosTime);
     h.push_back(kUnpackVersion);
-    h.push_back(stored ? kMethodStore : kMethodBest);
+    h.push_back(stored ? storedMethod : kMethodBest);
     put16(h, std::uint32_t(e.name.size()));
     put32(h, kFileAttrArchive);
     h.insert(h.end(), e.name.begin(), e.name.end());

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/archive_format.h"
 #include "assets/archive_reader.h"
 
 struct PackEntry {
@@ -24,13 +25,9 @@ struct PackOptions {
 // Fixed header values, shared with whoever checks the archives.
 constexpr std::uint8_t kHostOsWin32 = 2;
 constexpr std::uint8_t kUnpackVersion = 20;
-constexpr std::uint8_t kMethodStore = 0x30;
 constexpr std::uint8_t kMethodBest = 0x35;
 constexpr std::uint32_t kFileAttrArchive = 0x20;
-constexpr std::uint16_t kFlagLongBlock = 0x8000;
 constexpr std::uint16_t kFlagWindow1M = 0x0080;
-constexpr std::uint16_t kFlagSolidEntry = 0x0010;
-constexpr std::uint16_t kFlagSolidArchive = 0x0008;
 constexpr std::size_t kMaxNameBytes = 259;
 // The saver's reader refuses anything larger, so the packer does too.
 constexpr std::uint64_t kMaxEntrySize = maxArchiveEntrySize;

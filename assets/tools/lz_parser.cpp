@@ -71,7 +71,7 @@ LzParser::Choice LzParser::best(std::size_t pos, const LzPrices& prices,
     if (len >= 2 + bonus) {
       int slot = lengthSlot(len - bonus - 2);
       consider(Kind::Old, len, d, k,
-               prices.main[kSymOldDist + k] + prices.rep[slot] + 16 * kLenBits[slot]);
+               prices.main[kSymOldDist + k] + prices.rep[slot] + 16 * lengthBits[slot]);
     }
   }
 
@@ -80,7 +80,7 @@ LzParser::Choice LzParser::best(std::size_t pos, const LzPrices& prices,
       pos - std::size_t(pair) <= reach) {
     std::uint32_t d = std::uint32_t(pos - std::size_t(pair));
     int slot = shortSlot(d - 1);
-    consider(Kind::Short, 2, d, 0, prices.main[kSymShort + slot] + 16 * kShortBits[slot]);
+    consider(Kind::Short, 2, d, 0, prices.main[kSymShort + slot] + 16 * shortBits[slot]);
   }
 
   if (maxLen >= 3) {
@@ -101,8 +101,8 @@ LzParser::Choice LzParser::best(std::size_t pos, const LzPrices& prices,
         int lslot = lengthSlot(len - bonus - 3);
         int dslot = distanceSlot(std::uint32_t(d - 1));
         consider(Kind::Long, len, std::uint32_t(d), 0,
-                 prices.main[kSymLong + lslot] + 16 * kLenBits[lslot] + prices.dist[dslot] +
-                     16 * kDistBits[dslot]);
+                 prices.main[kSymLong + lslot] + 16 * lengthBits[lslot] + prices.dist[dslot] +
+                     16 * distanceBits[dslot]);
       }
       if (len >= maxLen || len >= kNiceLength) break;
     }
@@ -125,15 +125,15 @@ LzToken LzParser::token(const Choice& c, std::size_t pos) const {
       int slot = lengthSlot(v);
       t.main = std::uint16_t(kSymOldDist + c.old);
       t.sub = std::int16_t(slot);
-      t.bitsB = kLenBits[slot];
-      t.extraB = v - kLenBase[slot];
+      t.bitsB = lengthBits[slot];
+      t.extraB = v - lengthBase[slot];
       break;
     }
     case Kind::Short: {
       int slot = shortSlot(c.distance - 1);
       t.main = std::uint16_t(kSymShort + slot);
-      t.bitsA = kShortBits[slot];
-      t.extraA = c.distance - 1 - kShortBase[slot];
+      t.bitsA = shortBits[slot];
+      t.extraA = c.distance - 1 - shortBase[slot];
       break;
     }
     case Kind::Long: {
@@ -141,11 +141,11 @@ LzToken LzParser::token(const Choice& c, std::size_t pos) const {
       int lslot = lengthSlot(v);
       int dslot = distanceSlot(c.distance - 1);
       t.main = std::uint16_t(kSymLong + lslot);
-      t.bitsA = kLenBits[lslot];
-      t.extraA = v - kLenBase[lslot];
+      t.bitsA = lengthBits[lslot];
+      t.extraA = v - lengthBase[lslot];
       t.sub = std::int16_t(dslot);
-      t.bitsB = kDistBits[dslot];
-      t.extraB = c.distance - 1 - kDistBase[dslot];
+      t.bitsB = distanceBits[dslot];
+      t.extraB = c.distance - 1 - distanceBase[dslot];
       break;
     }
   }

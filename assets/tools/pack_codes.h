@@ -3,6 +3,8 @@
 // extra bits express a given length or distance, and what the decoder adds back.
 #include <cstdint>
 
+#include "assets/archive_format.h"
+
 constexpr int kMainSymbols = 298;     // literal/length alphabet (LD)
 constexpr int kDistSymbols = 48;      // distance alphabet (DD)
 constexpr int kRepSymbols = 28;       // length alphabet after an old distance (RD)
@@ -22,18 +24,11 @@ constexpr int kAudioNewTable = 256;
 constexpr std::uint32_t kWindowSize = 1u << 20;
 constexpr std::uint32_t kWindowMask = kWindowSize - 1;
 
-extern const std::uint8_t kLenBase[28];
-extern const std::uint8_t kLenBits[28];
-extern const std::uint32_t kDistBase[48];
-extern const std::uint8_t kDistBits[48];
-extern const std::uint8_t kShortBase[8];
-extern const std::uint8_t kShortBits[8];
-
-// Index into kLenBase/kLenBits for a length value 0..255 (the part above the base offset).
+// Index into lengthBase/lengthBits for a length value 0..255 (the part above the base offset).
 int lengthSlot(std::uint32_t value);
-// Index into kDistBase/kDistBits for distance − 1 (0..0xFFFFF).
+// Index into distanceBase/distanceBits for distance − 1 (0..0xFFFFF).
 int distanceSlot(std::uint32_t value);
-// Index into kShortBase/kShortBits for distance − 1 (0..255).
+// Index into shortBase/shortBits for distance − 1 (0..255).
 int shortSlot(std::uint32_t value);
 
 // Length the decoder adds to a new long match at this distance.
