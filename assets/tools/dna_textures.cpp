@@ -27,13 +27,13 @@ ArtImage paintAtomHighlight() {
             float nz = std::sqrt(std::max(0.0f, 1 - r2));
             float key = std::max(0.0f, nx * keyX + ny * keyY + nz * keyZ);
             float rim = std::max(0.0f, nx * rimX + ny * rimY + nz * rimZ);
-            float spec = std::pow(key, 40.0f);
+            float specular = std::pow(key, 40.0f);
             float sheen = std::pow(key, 6.0f);
             float fresnel = std::pow(1 - nz, 3.0f);
             ArtColour c{0.30f, 0.32f, 0.36f};
             c = c + ArtColour{0.50f, 0.50f, 0.52f} * key;
             c = c + ArtColour{0.35f, 0.35f, 0.35f} * sheen;
-            c = c + ArtColour{1.0f, 1.0f, 1.0f} * spec;
+            c = c + ArtColour{1.0f, 1.0f, 1.0f} * specular;
             c = c + ArtColour{0.20f, 0.45f, 0.70f} * (0.6f * std::pow(rim, 4.0f) + 0.4f * fresnel);
             img.at(x, y) = c;
         }

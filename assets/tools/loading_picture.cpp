@@ -92,9 +92,9 @@ void paintAtom(ArtImage& img, const Bead& b, float fade) {
             if (r >= 1.05f) continue;
             float nz = std::sqrt(std::max(0.0f, 1 - std::min(r * r, 1.0f)));
             float lit = std::max(0.0f, -0.45f * dx - 0.5f * dy + 0.74f * nz);
-            float spec = std::pow(lit, 30.0f);
+            float specular = std::pow(lit, 30.0f);
             ArtColour c = b.colour * (0.25f + 0.75f * lit) * (0.45f + 0.55f * near) +
-                          ArtColour{1, 1, 1} * (0.8f * spec * near);
+                          ArtColour{1, 1, 1} * (0.8f * specular * near);
             float edge = clamp01((1.05f - r) / 0.1f) * fade;  // anti-aliased rim
             img.blend(px, py, c, edge);
         }
