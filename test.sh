@@ -29,6 +29,7 @@ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 cmake --build build-san -j "$jobs"
 
 status=0
-ctest --test-dir build --output-on-failure -j "$jobs" || status=1
-ctest --test-dir build-san --output-on-failure -j "$jobs" || status=1
+# A build that found no tests is a failure, not a pass.
+ctest --test-dir build --output-on-failure --no-tests=error -j "$jobs" || status=1
+ctest --test-dir build-san --output-on-failure --no-tests=error -j "$jobs" || status=1
 exit $status
