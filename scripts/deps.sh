@@ -18,7 +18,7 @@ test_pkgs=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-xserver-utils x11-utils libxfixes-dev
-  nodejs
+  nodejs libssl-dev
 )
 
 want=("${run_pkgs[@]}")
