@@ -2,15 +2,14 @@
 
 #include "sha256.h"
 #include "test_archive.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -37,37 +36,22 @@ ToolRun sddtool(const std::string& arguments)
     return r;
 }
 
-std::string readFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
 class SddTool : public testing::Test {
 protected:
-    void SetUp() override
+    std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes)
     {
-        dir_ = std::filesystem::temp_directory_path() / ("plasmora-sddtool-" + std::to_string(getpid()));
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    std::filesystem::path write(const std::string& name, const std::vector<std::uint8_t>& bytes)
-    {
-        std::filesystem::path path = dir_ / name;
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return path;
+        return temp_.write(name, bytes);
     }
 
-    std::filesystem::path dir_;
+    TempDir temp_;
+    const std::filesystem::path& dir_ = temp_.path;
 };
 
 TEST_F(SddTool, ListExtractAndTestOwnArchive)
 {
     TestArchive a;
     a.stored("meshes\\mito.dat", bytesOf("mitochondrion")).stored("music.ogg", bytesOf("OggS"));
-    std::string archive = write("data.sdd", a.bytes()).string();
+    std::string archive = write("data.sdd", a.bytes());
 
     ToolRun list = sddtool("list " + archive);
     EXPECT_EQ(list.status, 0) << list.output;
@@ -96,7 +80,7 @@ TEST_F(SddTool, TestReportsEachFailingEntry)
     bad.fileCrc = 1;
     TestArchive a;
     a.stored("fine.txt", bytesOf("fine")).entry(bad);
-    ToolRun test = sddtool("test " + write("bad.sdd", a.bytes()).string());
+    ToolRun test = sddtool("test " + write("bad.sdd", a.bytes()));
     EXPECT_EQ(test.status, 1);
     EXPECT_NE(test.output.find("fine.txt"), std::string::npos);
     EXPECT_NE(test.output.find("CRC mismatch"), std::string::npos);

@@ -12,6 +12,7 @@
 
 #include "platform/gamma_ramp.h"
 #include "tests/host/x_server.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -33,9 +34,7 @@ class SaverX11 : public ::testing::Test {
   void SetUp() override {
     if (server == nullptr || !server->ok())
       GTEST_SKIP() << "Xvfb and xdotool are needed (scripts/deps.sh test installs them)";
-    char pattern[] = "/tmp/plasmora-x11-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    config = pattern;
+    ASSERT_FALSE(config.empty());
   }
 
   void TearDown() override {
@@ -44,14 +43,12 @@ class SaverX11 : public ::testing::Test {
       waitpid(saver, nullptr, 0);
       saver = -1;
     }
-    if (!config.empty()) fs::remove_all(config);
   }
 
   Display* display() const { return server->display(); }
 
   void writeSettings(const std::string& lines) {
-    fs::create_directories(config / "quillmoor");
-    std::ofstream(config / "quillmoor" / "plasmora.conf") << lines;
+    configDir.write("quillmoor/plasmora.conf", lines);
   }
 
   // Starts the saver and waits until its loop runs: the windows are up and the cursor has
@@ -102,7 +99,8 @@ class SaverX11 : public ::testing::Test {
   }
 
   static XServer* server;
-  fs::path config;
+  TempDir configDir;
+  const fs::path& config = configDir.path;
   pid_t saver = -1;
   WindowInfo primary;
 };

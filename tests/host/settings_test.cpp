@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "host/settings.h"
 #include "platform/display_mode.h"
 #include "platform/x11/settings_store_file.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -126,27 +126,19 @@ TEST(StoredValuesOf, WritesEverySettingButPathInStoringOrderWithFlagsAsZeroOrOne
 class SettingsFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/plasmora-settings-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder = pattern;
+    ASSERT_FALSE(folder.empty());
     setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
     settings = Settings{};
   }
-  void TearDown() override { fs::remove_all(folder); }
+  void writeFile(const std::string& text) { dir.write("quillmoor/plasmora.conf", text); }
+  std::string fileText() { return readFile(settingsFilePath()); }
 
-  std::string fileText() {
-    std::ifstream in(settingsFilePath());
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
-  fs::path folder;
+  TempDir dir;
+  const fs::path& folder = dir.path;
 };
 
 TEST_F(SettingsFile, SaveAndLoadRoundTripAndKeepTheInstallersPath) {
-  fs::create_directories(folder / "quillmoor");
-  std::ofstream(folder / "quillmoor" / "plasmora.conf") << "Path=\"/opt/plasmora data\"\n";
+  writeFile("Path=\"/opt/plasmora data\"\n");
 
   settings.ShowClock = false;
   settings.TimeFormat = true;
@@ -197,8 +189,7 @@ TEST_F(SettingsFile, WithoutAStoredPathTheDataFolderOfTheBuildOrTheInstallationI
 }
 
 TEST_F(SettingsFile, AFlagStoredAsSevenLoadsTrueAndIsSavedAsOne) {
-  fs::create_directories(folder / "quillmoor");
-  std::ofstream(folder / "quillmoor" / "plasmora.conf") << "ShowFPS=7\n";
+  writeFile("ShowFPS=7\n");
   loadSettings();
   EXPECT_TRUE(settings.ShowFPS);
   ASSERT_TRUE(saveSettings());
@@ -207,10 +198,8 @@ TEST_F(SettingsFile, AFlagStoredAsSevenLoadsTrueAndIsSavedAsOne) {
 }
 
 TEST_F(SettingsFile, ACorruptFileReadsAsAbsentValues) {
-  fs::create_directories(folder / "quillmoor");
   const char corrupt[] = "ShowClock=0\n\0\x01\xff garbage";
-  std::ofstream(folder / "quillmoor" / "plasmora.conf", std::ios::binary)
-      << std::string(corrupt, sizeof corrupt - 1);
+  writeFile(std::string(corrupt, sizeof corrupt - 1));
   loadSettings();
   EXPECT_TRUE(settings.ShowClock);  // nothing of a file that is not text is believed
   EXPECT_EQ(settings.Volume, 100);

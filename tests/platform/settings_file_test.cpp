@@ -3,14 +3,13 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/settings_store.h"
 #include "platform/x11/settings_file.h"
 #include "platform/x11/settings_store_file.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -92,31 +91,17 @@ TEST(SettingsFileText, MergeReplacesByNameWithoutRegardToCaseAndKeepsTheRest) {
 class SettingsStore : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/plasmora-store-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder = pattern;
+    ASSERT_FALSE(folder.empty());
     setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
   }
-  void TearDown() override {
-    beforeSettingsRename = nullptr;
-    fs::remove_all(folder);
-  }
+  void TearDown() override { beforeSettingsRename = nullptr; }
 
   fs::path file() const { return folder / "quillmoor" / "plasmora.conf"; }
+  std::string fileText() const { return readFile(file()); }
+  void writeFile(const std::string& text) { dir.write("quillmoor/plasmora.conf", text); }
 
-  std::string fileText() const {
-    std::ifstream in(file());
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
-  void writeFile(const std::string& text) {
-    fs::create_directories(file().parent_path());
-    std::ofstream(file()) << text;
-  }
-
-  fs::path folder;
+  TempDir dir;
+  const fs::path& folder = dir.path;
 };
 
 TEST_F(SettingsStore, LivesUnderTheConfigFolder) {

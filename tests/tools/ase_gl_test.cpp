@@ -12,6 +12,7 @@
 #include "assets/tools/ase_import.h"
 #include "assets/tools/ase_writer.h"
 #include "tests/support/gl_test.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -28,24 +29,7 @@ const char* triangleAse =
 
 class AseGl : public GlTest {
  protected:
-  void SetUp() override {
-    GlTest::SetUp();
-    folder = std::filesystem::temp_directory_path() /
-             ("plasmora_ase_gl_" + std::string(::testing::UnitTest::GetInstance()
-                                                   ->current_test_info()->name()));
-    std::filesystem::create_directories(folder);
-  }
-  void TearDown() override {
-    std::filesystem::remove_all(folder);
-    GlTest::TearDown();
-  }
-  std::string write(const char* name, const std::string& text) {
-    const std::string path = (folder / name).string();
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fclose(f);
-    return path;
-  }
+  std::string write(const char* name, const std::string& text) { return dir.write(name, text); }
   // White, unlit, in a -1..1 square.
   void drawList(GLuint list) {
     glClearColor(0, 0, 0, 1);
@@ -62,7 +46,8 @@ class AseGl : public GlTest {
     glCallList(list);
     readPixels();
   }
-  std::filesystem::path folder;
+  TempDir dir;
+  const std::filesystem::path& folder = dir.path;
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "assets/tools/ase_writer.h"
 #include "assets/tools/surface_mesh.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -39,21 +40,9 @@ bool parse(const std::string& text, MeshData& mesh) {
 
 class AseFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder = std::filesystem::temp_directory_path() /
-             ("plasmora_ase_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-              "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder); }
-  std::string write(const char* name, const std::string& text) {
-    const std::string path = (folder / name).string();
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fclose(f);
-    return path;
-  }
-  std::filesystem::path folder;
+  std::string write(const char* name, const std::string& text) { return dir.write(name, text); }
+  TempDir dir;
+  const std::filesystem::path& folder = dir.path;
 };
 
 }  // namespace
