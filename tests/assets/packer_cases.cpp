@@ -148,3 +148,16 @@ std::vector<PackEntry> packerCases() {
   e.push_back(entry("empty\\last", {}));
   return e;
 }
+
+std::vector<PackEntry> manySmallPackerCases() {
+  std::vector<PackEntry> entries;
+  for (int i = 0; i < 60; ++i) {
+    std::vector<std::uint8_t> data = textBytes(200 + 37 * i);
+    if (i % 7 == 3) data = noiseBytes(100 + i, i);
+    if (i % 11 == 5) data.clear();
+    int audio = i % 9 == 4 ? 1 + i % 4 : 0;
+    if (audio) data = signalBytes(300 + i, audio, false, i);
+    entries.push_back({"scenes\\s" + std::to_string(i) + ".txt", data, audio});
+  }
+  return entries;
+}

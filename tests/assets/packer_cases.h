@@ -14,6 +14,10 @@ std::vector<PackEntry> packerCases();
 // A few small entries of every kind, for quick archives.
 std::vector<PackEntry> smallPackerCases();
 
+// Sixty small entries for one solid stream: text, noise, empty and audio entries mixed, so
+// that each continues the stream while switching tables, or between LZ and audio.
+std::vector<PackEntry> manySmallPackerCases();
+
 // Deterministic pseudo-random bytes.
 std::vector<std::uint8_t> noiseBytes(std::size_t size, std::uint32_t seed);
 

@@ -17,6 +17,7 @@
 #include "assets/tools/huffman_lengths.h"
 #include "assets/tools/pack_command.h"
 #include "tests/assets/packer_cases.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -54,19 +55,6 @@ void expectRoundTrip(const std::vector<PackEntry>& entries, const std::vector<st
         << entries[i].name;
   }
 }
-
-struct TempDir {
-  std::filesystem::path path;
-  TempDir() {
-    char pattern[] = "/tmp/sddpack-test-XXXXXX";
-    path = mkdtemp(pattern);
-  }
-  ~TempDir() { std::filesystem::remove_all(path); }
-  std::string file(const std::string& name, const std::string& contents) const {
-    std::ofstream(path / name, std::ios::binary) << contents;
-    return (path / name).string();
-  }
-};
 
 }  // namespace
 
@@ -235,20 +223,9 @@ TEST(PackRoundTrip, SolidArchiveGainsFromSharedHistory) {
 }
 
 TEST(PackRoundTrip, ManySmallSolidEntries) {
-  // Scripts and small meshes: each later entry continues the stream, switching tables or
-  // keeping them, and between LZ and audio.
-  std::vector<PackEntry> entries;
-  for (int i = 0; i < 60; ++i) {
-    std::vector<std::uint8_t> data = textBytes(200 + 37 * i);
-    if (i % 7 == 3) data = noiseBytes(100 + i, i);
-    if (i % 11 == 5) data.clear();
-    int audio = i % 9 == 4 ? 1 + i % 4 : 0;
-    if (audio) data = signalBytes(300 + i, audio, false, i);
-    entries.push_back({"scenes\\s" + std::to_string(i) + ".txt", data, audio});
-  }
   PackOptions options;
   options.solid = true;
-  expectRoundTrip(entries, pack(entries, options));
+  expectRoundTrip(manySmallPackerCases(), pack(manySmallPackerCases(), options));
 }
 
 TEST(PackRoundTrip, AlternativeMarkerAndStoreOnly) {
@@ -296,12 +273,11 @@ class PackCommandLine : public ::testing::Test {
 };
 
 TEST_F(PackCommandLine, PacksAManifestWithRelativeSourcesAndAudioEntries) {
-  std::filesystem::create_directory(dir.path / "src");
-  dir.file("src/a.txt", "hello hello hello hello");
+  dir.write("src/a.txt", "hello hello hello hello");
   std::vector<std::uint8_t> pcm = signalBytes(1000, 2, false, 1);
-  dir.file("src/music.raw", std::string(pcm.begin(), pcm.end()));
+  dir.write("src/music.raw", std::string(pcm.begin(), pcm.end()));
   std::string manifest =
-      dir.file("m.tsv", "text\\a.txt\tsrc/a.txt\r\n\nmusic.raw\t" +
+      dir.write("m.tsv", "text\\a.txt\tsrc/a.txt\r\n\nmusic.raw\t" +
                             (dir.path / "src/music.raw").string() + "\n");
   std::string err;
   ASSERT_EQ(run({"-o", out(), "--solid", "--audio", "music.raw:2", manifest}, &err), 0) << err;
@@ -315,8 +291,8 @@ TEST_F(PackCommandLine, PacksAManifestWithRelativeSourcesAndAudioEntries) {
 }
 
 TEST_F(PackCommandLine, SourceDateEpochSetsTheEntryTime) {
-  dir.file("a", "abc");
-  std::string manifest = dir.file("m", "a\ta\n");
+  dir.write("a", "abc");
+  std::string manifest = dir.write("m", "a\ta\n");
   setenv("SOURCE_DATE_EPOCH", "1709214331", 1);
   int rc = run({"-o", out(), manifest});
   unsetenv("SOURCE_DATE_EPOCH");
@@ -327,8 +303,8 @@ TEST_F(PackCommandLine, SourceDateEpochSetsTheEntryTime) {
 }
 
 TEST_F(PackCommandLine, ErrorsExitWithOneAMessageAndNoArchive) {
-  dir.file("a", "abc");
-  std::string good = dir.file("good", "a\ta\n");
+  dir.write("a", "abc");
+  std::string good = dir.write("good", "a\ta\n");
   struct Case {
     std::vector<std::string> args;
     std::string manifest;  // written to "m" when not empty
@@ -353,7 +329,7 @@ TEST_F(PackCommandLine, ErrorsExitWithOneAMessageAndNoArchive) {
   };
   for (Case& c : cases) {
     std::string manifestPath;
-    if (!c.manifest.empty()) manifestPath = dir.file("m", c.manifest);
+    if (!c.manifest.empty()) manifestPath = dir.write("m", c.manifest);
     for (std::string& a : c.args)
       if (a == "M") a = manifestPath;
     std::string err;
@@ -367,10 +343,10 @@ TEST_F(PackCommandLine, ErrorsExitWithOneAMessageAndNoArchive) {
 }
 
 TEST_F(PackCommandLine, AFailedRunLeavesAnEarlierArchiveAlone) {
-  dir.file("a", "abc");
-  ASSERT_EQ(run({"-o", out(), dir.file("m", "a\ta\n")}), 0);
+  dir.write("a", "abc");
+  ASSERT_EQ(run({"-o", out(), dir.write("m", "a\ta\n")}), 0);
   std::uintmax_t before = std::filesystem::file_size(out());
-  EXPECT_EQ(run({"-o", out(), dir.file("m2", "a\tmissing\n")}), 1);
+  EXPECT_EQ(run({"-o", out(), dir.write("m2", "a\tmissing\n")}), 1);
   EXPECT_EQ(std::filesystem::file_size(out()), before);
 }
 
@@ -380,7 +356,7 @@ TEST_F(PackCommandLine, AnOversizedSourceIsRefusedBeforeItIsRead) {
   std::ofstream(big).close();
   std::filesystem::resize_file(big, 257u << 20);
   std::string err;
-  EXPECT_EQ(run({"-o", out(), dir.file("m", "big\tbig\n")}, &err), 1);
+  EXPECT_EQ(run({"-o", out(), dir.write("m", "big\tbig\n")}, &err), 1);
   EXPECT_NE(err.find("256 MiB"), std::string::npos) << err;
   EXPECT_FALSE(std::filesystem::exists(out()));
 }

@@ -13,6 +13,7 @@
 
 #include "assets/tools/archive_writer.h"
 #include "tests/assets/packer_cases.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -26,11 +27,6 @@ class IndependentExtractor : public ::testing::Test {
     if (!fs::exists(fs::path(PLASMORA_NODE_MODULES) / "node-unrar-js"))
       GTEST_SKIP() << "node-unrar-js is not installed in " << PLASMORA_NODE_MODULES
                    << " (./test.sh installs it)";
-    char pattern[] = "/tmp/sddpack-unrar-XXXXXX";
-    dir_ = mkdtemp(pattern);
-  }
-  void TearDown() override {
-    if (!dir_.empty()) fs::remove_all(dir_);
   }
 
   // Packs the entries, extracts them all with the independent extractor and compares.
@@ -42,15 +38,13 @@ class IndependentExtractor : public ::testing::Test {
     fs::path out = dir_ / "out";
     fs::remove_all(out);
     fs::create_directory(out);
-    std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(archive.data()), std::streamsize(archive.size()));
+    temp_.write("a.sdd", archive);
     std::string command = std::string(PLASMORA_NODE) + " '" + PLASMORA_SOURCE_DIR +
                           "/tests/assets/unrar_check.js' '" + PLASMORA_NODE_MODULES + "' '" +
                           file.string() + "' '" + out.string() + "' > '" +
                           (dir_ / "list").string() + "' 2> '" + (dir_ / "err").string() + "'";
     int rc = std::system(command.c_str());
-    std::ifstream errIn(dir_ / "err");
-    std::string err((std::istreambuf_iterator<char>(errIn)), std::istreambuf_iterator<char>());
+    std::string err = readFile(dir_ / "err");
     ASSERT_EQ(rc, 0) << "the extractor rejected the archive: " << err;
 
     std::ifstream listIn(dir_ / "list");
@@ -67,15 +61,14 @@ class IndependentExtractor : public ::testing::Test {
       std::string expected = entries[i].name;
       std::replace(expected.begin(), expected.end(), '\\', '/');
       EXPECT_EQ(names[i], expected);
-      std::ifstream in(out / std::to_string(i), std::ios::binary);
-      std::vector<std::uint8_t> got((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-      EXPECT_TRUE(got == entries[i].data)
+      std::string got = readFile(out / std::to_string(i));
+      EXPECT_TRUE(got == std::string(entries[i].data.begin(), entries[i].data.end()))
           << entries[i].name << ": " << got.size() << " bytes, expected " << entries[i].data.size();
     }
   }
 
-  fs::path dir_;
+  TempDir temp_;
+  const fs::path& dir_ = temp_.path;
 };
 
 }  // namespace
@@ -89,18 +82,9 @@ TEST_F(IndependentExtractor, EveryCaseInOneSolidStream) {
 }
 
 TEST_F(IndependentExtractor, ManySmallSolidEntriesSwitchingModes) {
-  std::vector<PackEntry> entries;
-  for (int i = 0; i < 60; ++i) {
-    std::vector<std::uint8_t> data = textBytes(200 + 37 * i);
-    if (i % 7 == 3) data = noiseBytes(100 + i, i);
-    if (i % 11 == 5) data.clear();
-    int audio = i % 9 == 4 ? 1 + i % 4 : 0;
-    if (audio) data = signalBytes(300 + i, audio, false, i);
-    entries.push_back({"scenes\\s" + std::to_string(i) + ".txt", data, audio});
-  }
   PackOptions options;
   options.solid = true;
-  check(entries, options);
+  check(manySmallPackerCases(), options);
 }
 
 TEST_F(IndependentExtractor, StoredArchives) {
