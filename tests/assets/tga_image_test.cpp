@@ -1,7 +1,6 @@
 // TGA decoding: every image type and depth, run-length rules, and hostile headers.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -24,27 +23,12 @@ struct TgaHeader {
 };
 
 Bytes tga(const TgaHeader& h, const Bytes& afterHeader) {
-  const std::uint8_t header[18] = {h.idLength,
-               h.colorMapType,
-               h.imageType,
-               0,
-               0,
-               static_cast<std::uint8_t>(h.colorMapLength),
-               static_cast<std::uint8_t>(h.colorMapLength >> 8),
-               h.colorMapEntrySize,
-               0,
-               0,
-               0,
-               0,
-               static_cast<std::uint8_t>(h.width),
-               static_cast<std::uint8_t>(h.width >> 8),
-               static_cast<std::uint8_t>(h.height),
-               static_cast<std::uint8_t>(h.height >> 8),
-               h.pixelDepth,
-               0x08};
-  Bytes out(header, header + sizeof header);
-  out.resize(sizeof header + afterHeader.size());
-  std::copy(afterHeader.begin(), afterHeader.end(), out.begin() + sizeof header);
+  auto lo = [](int v) { return static_cast<std::uint8_t>(v); };
+  auto hi = [](int v) { return static_cast<std::uint8_t>(v >> 8); };
+  Bytes out = {h.idLength, h.colorMapType, h.imageType, 0, 0, lo(h.colorMapLength), hi(h.colorMapLength),
+               h.colorMapEntrySize, 0, 0, 0, 0, lo(h.width), hi(h.width), lo(h.height), hi(h.height),
+               h.pixelDepth, 0x08};
+  out.insert(out.end(), afterHeader.begin(), afterHeader.end());
   return out;
 }
 

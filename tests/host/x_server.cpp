@@ -128,13 +128,17 @@ void pointerPosition(Display* display, int& x, int& y) {
   XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &wx, &wy, &mask);
 }
 
-void rootSize(Display* display, int& width, int& height) {
+std::string rootSize(Display* display) {
   Window root = 0;
   int x = 0, y = 0;
   unsigned w = 0, h = 0, border = 0, depth = 0;
   XGetGeometry(display, DefaultRootWindow(display), &root, &x, &y, &w, &h, &border, &depth);
-  width = static_cast<int>(w);
-  height = static_cast<int>(h);
+  return std::to_string(w) + "x" + std::to_string(h);
+}
+
+std::string geometry(const WindowInfo& w) {
+  return std::to_string(w.width) + "x" + std::to_string(w.height) + "+" + std::to_string(w.x) +
+         "+" + std::to_string(w.y);
 }
 
 bool windowCanRenderGl(Display* display, Window window) {

@@ -49,7 +49,9 @@ bool rootAreaIsBlack(Display* display, int x, int y, int width, int height);
 bool cursorIsBlank(Display* display);
 
 void pointerPosition(Display* display, int& x, int& y);
-void rootSize(Display* display, int& width, int& height);
+// The root window's size as "WxH", and a window's place as "WxH+X+Y".
+std::string rootSize(Display* display);
+std::string geometry(const WindowInfo& window);
 
 // The gamma ramp of the first CRTC; false without one.
 bool primaryGammaRamp(Display* display, std::vector<std::uint16_t>& red,
