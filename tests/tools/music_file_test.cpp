@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
-#include <cstring>
+#include <cstdio>
 
 #include <vorbis/vorbisfile.h>
 
@@ -11,32 +11,6 @@
 #include "assets/tools/vorbis_writer.h"
 
 namespace {
-
-struct MemoryFile {
-    const std::vector<unsigned char>* bytes;
-    size_t pos = 0;
-};
-
-size_t readMem(void* dst, size_t size, size_t count, void* src) {
-    auto* m = static_cast<MemoryFile*>(src);
-    size_t want = size * count, left = m->bytes->size() - m->pos;
-    size_t n = std::min(want, left);
-    std::memcpy(dst, m->bytes->data() + m->pos, n);
-    m->pos += n;
-    return size ? n / size : 0;
-}
-
-int seekMem(void* src, ogg_int64_t offset, int whence) {
-    auto* m = static_cast<MemoryFile*>(src);
-    ogg_int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? ogg_int64_t(m->pos)
-                                                                   : ogg_int64_t(m->bytes->size());
-    ogg_int64_t p = base + offset;
-    if (p < 0 || p > ogg_int64_t(m->bytes->size())) return -1;
-    m->pos = size_t(p);
-    return 0;
-}
-
-long tellMem(void* src) { return long(static_cast<MemoryFile*>(src)->pos); }
 
 struct Decoded {
     long rate = 0;
@@ -46,10 +20,14 @@ struct Decoded {
 };
 
 bool decodeVorbis(const std::vector<unsigned char>& bytes, Decoded& out) {
-    MemoryFile mem{&bytes};
-    ov_callbacks cb{readMem, seekMem, nullptr, tellMem};
+    // A stream over the bytes; the decoder closes it.
+    FILE* in = fmemopen(const_cast<unsigned char*>(bytes.data()), bytes.size(), "rb");
     OggVorbis_File vf;
-    if (ov_open_callbacks(&mem, &vf, nullptr, 0, cb) != 0) return false;
+    if (in == nullptr) return false;
+    if (ov_open(in, &vf, nullptr, 0) != 0) {
+        std::fclose(in);
+        return false;
+    }
     vorbis_info* vi = ov_info(&vf, -1);
     out.rate = vi->rate;
     out.channels = vi->channels;
