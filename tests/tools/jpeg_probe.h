@@ -1,15 +1,15 @@
 #pragma once
-
-#include <string>
+// A generated JPEG decoded by the saver's own loader, read with rows top to bottom and
+// `components` bytes per pixel.
 #include <vector>
 
-// Decodes a JPEG from memory with libjpeg, as the saver's loader will: rows top to bottom,
-// `components` bytes per pixel. False on any decoding error.
+#include "assets/jpeg_image.h"
+
 struct ProbedImage {
     int width = 0, height = 0, components = 0;
-    std::vector<unsigned char> pixels;
+    DecodedImage image;  // rows bottom-up, as the loader stores them
     float value(int x, int y, int c) const {
-        return pixels[(size_t(y) * width + x) * components + c] / 255.0f;
+        return image.pixels[(size_t(height - 1 - y) * width + x) * components + c] / 255.0f;
     }
     float luma(int x, int y) const {
         return components == 3 ? (0.299f * value(x, y, 0) + 0.587f * value(x, y, 1) +
@@ -18,4 +18,12 @@ struct ProbedImage {
     }
 };
 
-bool probeJpeg(const std::vector<unsigned char>& bytes, ProbedImage& out);
+// False when the bytes do not decode.
+inline bool probeJpeg(const std::vector<unsigned char>& bytes, ProbedImage& out) {
+    out = ProbedImage{};
+    if (!decodeJpeg(bytes.data(), bytes.size(), out.image) || out.image.width <= 0) return false;
+    out.width = out.image.width;
+    out.height = out.image.height;
+    out.components = out.image.rowStride / out.image.width;
+    return true;
+}

@@ -3,11 +3,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <sys/wait.h>
 
 #include "assets/tools/output_file.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -22,22 +22,11 @@ int run(const std::string& tool, const std::string& args) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-fs::path scratch(const char* name) {
-    fs::path dir = fs::path(::testing::TempDir()) / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 }  // namespace
 
 TEST(ToolCommands, UsageErrorsAndUnwritableTargetsFailWithoutLeavingFiles) {
-    fs::path dir = scratch("plasmora_tool_commands");
+    TempDir temp;
+    const fs::path& dir = temp.path;
     EXPECT_EQ(run("gen_textures", ""), 2);
     EXPECT_EQ(run("gen_music", ""), 2);
     EXPECT_EQ(run("gen_music", "a b"), 2);
@@ -47,16 +36,16 @@ TEST(ToolCommands, UsageErrorsAndUnwritableTargetsFailWithoutLeavingFiles) {
 
     std::ofstream(dir / "blocker") << "x";
     EXPECT_EQ(run("gen_textures", (dir / "blocker").string()), 1);
-    EXPECT_EQ(slurp(dir / "blocker"), "x");
-    fs::remove_all(dir);
+    EXPECT_EQ(readFile(dir / "blocker"), "x");
 }
 
 TEST(OutputFile, ReplacesWholeOrLeavesTheOldFile) {
-    fs::path dir = scratch("plasmora_output_file");
+    TempDir temp;
+    const fs::path& dir = temp.path;
     std::string error;
     ASSERT_TRUE(writeFileBytes((dir / "a.bin").string(), {1, 2, 3}, error)) << error;
     ASSERT_TRUE(writeFileBytes((dir / "a.bin").string(), {9}, error)) << error;
-    EXPECT_EQ(slurp(dir / "a.bin"), std::string(1, '\x09'));
+    EXPECT_EQ(readFile(dir / "a.bin"), std::string(1, '\x09'));
     EXPECT_FALSE(fs::exists(dir / "a.bin.part"));
 
     EXPECT_FALSE(writeFileBytes((dir / "no" / "b.bin").string(), {1}, error));
@@ -69,5 +58,4 @@ TEST(OutputFile, ReplacesWholeOrLeavesTheOldFile) {
     EXPECT_FALSE(error.empty());
     EXPECT_TRUE(fs::is_directory(dir / "c.bin"));
     EXPECT_FALSE(fs::exists(dir / "c.bin.part"));
-    fs::remove_all(dir);
 }
