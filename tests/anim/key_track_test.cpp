@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "assets/asset_buffer.h"
@@ -121,85 +122,58 @@ TEST(KeyTrackText, EmptyTrackHasNoSegments) {
   EXPECT_FALSE(track.firstSegment(segment));
 }
 
-TEST(KeyTrackText, CommentsAreIgnoredAndOnlySpacesMayIndentAKeyword) {
+// The keys read from `text`, each as "time@x,y,z/w", with "!" for a freeze key.
+std::string keysOf(const std::string& text) {
   KeyTrack track;
-  readInto(track,
-           "camera path, written by hand\n"
-           "   keyframe\n  time 0\n    position V(1 2 3)\n\tposition V(9 9 9)\nnote: x\nend\n"
-           "between keys\n\tkeyframe\n"
-           "keyframe\ntime 4\nposition V( 1.5  -2  30 )\nend\nENDKEYS\n"
-           "keyframe\ntime 8\nend\n");
-  ASSERT_EQ(track.size(), 2u);
-  expectNear(track.key(0).position, Vec3(1, 2, 3));
-  expectNear(track.key(1).position, Vec3(1.5f, -2, 30));
-}
-
-TEST(KeyTrackText, AnyLineBeginningWithEndClosesAKey) {
-  KeyTrack track;
-  readInto(track, "keyframe\ntime 0\nendpoint\nposition V(5 5 5)\nkeyframe\ntime 1\nend\n");
-  ASSERT_EQ(track.size(), 2u);
-  expectNear(track.key(0).position, Vec3(0, 0, 0));
-  EXPECT_EQ(track.key(1).time, 1.0f);
-}
-
-TEST(KeyTrackText, AMissingEndMergesKeysAndTheLaterValuesWin) {
-  KeyTrack track;
-  readInto(track,
-           "keyframe\ntime 0\nposition V(1 1 1)\nfreeze\n"
-           "keyframe\ntime 3\nposition V(2 2 2)\nend\n"
-           "ENDKEYS\n");
-  ASSERT_EQ(track.size(), 1u);
-  EXPECT_EQ(track.key(0).time, 3.0f);
-  expectNear(track.key(0).position, Vec3(2, 2, 2));
-  EXPECT_TRUE(track.key(0).freeze);
-}
-
-TEST(KeyTrackText, CarriageReturnsAnywhereAreDropped) {
-  for (const char* ending : {"\r\n", "\n\r"}) {
-    std::string text;
-    for (const char* line : {"keyframe", "time 0", "position V(1 2 3)", "end", "keyframe",
-                             "time 2", "quaternion Q(0 0 0 1)", "end", "ENDKEYS"}) {
-      text += std::string(line) + ending;
-    }
-    KeyTrack track;
-    readInto(track, text);
-    ASSERT_EQ(track.size(), 2u) << "line end " << (ending[0] == '\r' ? "CR LF" : "LF CR");
-    expectNear(track.key(0).position, Vec3(1, 2, 3));
-    EXPECT_EQ(track.key(1).rotation.w, 1.0f);
-    EXPECT_TRUE(track.prepare());
+  readInto(track, text);
+  std::string out;
+  char one[128];
+  for (std::size_t i = 0; i < track.size(); ++i) {
+    const KeyFrame& k = track.key(i);
+    std::snprintf(one, sizeof one, "%s%g@%g,%g,%g/%g%s", i ? "; " : "", k.time, k.position.x,
+                  k.position.y, k.position.z, k.rotation.w, k.freeze ? "!" : "");
+    out += one;
   }
+  return out;
 }
 
-TEST(KeyTrackText, NumbersThatDoNotParseKeepTheFieldsValue) {
-  KeyTrack track;
-  readInto(track,
-           "keyframe\ntime 0\nposition V(1 2 3)\nposition V(7 x 9)\nposition V(nan 5 inf)\n"
-           "quaternion Q(0 0 0 1)\nquaternion Q(zero)\ntime soon\nend\nENDKEYS\n");
-  ASSERT_EQ(track.size(), 1u);
-  // 7 parsed before the bad number; 5 parsed, the NaN and infinity did not take.
-  expectNear(track.key(0).position, Vec3(7, 5, 3));
-  EXPECT_EQ(track.key(0).rotation.w, 1.0f);
-  EXPECT_EQ(track.key(0).time, 0.0f);
-}
-
-TEST(KeyTrackText, DataEndingInsideAKeyDropsThatKeyOnly) {
-  KeyTrack track;
-  readInto(track, key(0, "0 0 0") + key(1, "1 0 0") + "keyframe\ntime 2\nposition V(9 9 9)");
-  EXPECT_EQ(track.size(), 2u);
-  EXPECT_TRUE(track.prepare());
-
-  KeyTrack unterminated;  // no ENDKEYS and no final line feed: the last key still counts
-  readInto(unterminated, key(0, "0 0 0") + "keyframe\ntime 1\nend");
-  EXPECT_EQ(unterminated.size(), 2u);
-}
-
-TEST(KeyTrackText, OverlongLinesKeepTheirFirstCharacters) {
-  KeyTrack track;
-  // The tail past 127 characters must not come back as a line of its own.
-  readInto(track, "keyframe\ntime 0\nposition V(4 5 6)" + std::string(300, ' ') +
-                      "position V(7 7 7)\nend\nENDKEYS\n");
-  ASSERT_EQ(track.size(), 1u);
-  expectNear(track.key(0).position, Vec3(4, 5, 6));
+TEST(KeyTrackText, LinesAreReadAsTheScriptsAreWritten) {
+  const std::string crlf = "keyframe\r\ntime 0\r\nposition V(1 2 3)\r\nend\r\nkeyframe\r\ntime 2\r\n"
+                           "quaternion Q(0 0 0 1)\r\nend\r\nENDKEYS\r\n";
+  std::string lfcr = crlf;
+  for (std::size_t at = 0; (at = lfcr.find("\r\n", at)) != std::string::npos; at += 2)
+    lfcr.replace(at, 2, "\n\r");
+  const struct {
+    const char* what;
+    std::string text;
+    const char* keys;
+  } cases[] = {
+      {"comments are ignored, only spaces may indent a keyword, nothing after ENDKEYS counts",
+       "camera path, written by hand\n"
+       "   keyframe\n  time 0\n    position V(1 2 3)\n\tposition V(9 9 9)\nnote: x\nend\n"
+       "between keys\n\tkeyframe\n"
+       "keyframe\ntime 4\nposition V( 1.5  -2  30 )\nend\nENDKEYS\nkeyframe\ntime 8\nend\n",
+       "0@1,2,3/0; 4@1.5,-2,30/0"},
+      {"any line beginning with end closes a key",
+       "keyframe\ntime 0\nendpoint\nposition V(5 5 5)\nkeyframe\ntime 1\nend\n", "0@0,0,0/0; 1@0,0,0/0"},
+      {"a missing end merges keys and the later values win",
+       "keyframe\ntime 0\nposition V(1 1 1)\nfreeze\nkeyframe\ntime 3\nposition V(2 2 2)\nend\nENDKEYS\n",
+       "3@2,2,2/0!"},
+      {"CR LF line ends", crlf, "0@1,2,3/0; 2@0,0,0/1"},
+      {"LF CR line ends", lfcr, "0@1,2,3/0; 2@0,0,0/1"},
+      {"numbers that do not parse keep the field's value (7 and 5 parse, NaN and infinity do not)",
+       "keyframe\ntime 0\nposition V(1 2 3)\nposition V(7 x 9)\nposition V(nan 5 inf)\n"
+       "quaternion Q(0 0 0 1)\nquaternion Q(zero)\ntime soon\nend\nENDKEYS\n",
+       "0@7,5,3/1"},
+      {"data ending inside a key drops that key only",
+       key(0, "0 0 0") + key(1, "1 0 0") + "keyframe\ntime 2\nposition V(9 9 9)", "0@0,0,0/1; 1@1,0,0/1"},
+      {"without ENDKEYS and a final line feed the last key still counts",
+       key(0, "0 0 0") + "keyframe\ntime 1\nend", "0@0,0,0/1; 1@0,0,0/0"},
+      {"the tail of an overlong line does not come back as a line of its own",
+       "keyframe\ntime 0\nposition V(4 5 6)" + std::string(300, ' ') + "position V(7 7 7)\nend\nENDKEYS\n",
+       "0@4,5,6/0"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(keysOf(c.text), c.keys) << c.what;
 }
 
 TEST(KeyTrackText, ReadAppendsAndClearEmpties) {
