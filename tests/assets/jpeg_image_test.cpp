@@ -4,7 +4,6 @@
 #include <jpeglib.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
 #include "assets/asset_buffer.h"
@@ -84,22 +83,6 @@ TEST(JpegImage, TruncatedFilesFailOrDecodePartially) {
       }
     }
   }
-}
-
-TEST(JpegImage, CorruptFilesNeverCrash) {
-  const Bytes file = encodeJpeg(gradient(16, 16), 16, 16, 3);
-  std::srand(7);
-  int decoded = 0;
-  for (int trial = 0; trial < 400; ++trial) {
-    Bytes bad = file;
-    for (int flips = 0; flips < 1 + trial % 4; ++flips) bad[std::size_t(std::rand()) % bad.size()] ^= 1 << (std::rand() % 8);
-    DecodedImage image;
-    if (decodeJpeg(bad.data(), bad.size(), image)) {
-      ++decoded;
-      EXPECT_EQ(image.pixels.size(), std::size_t(image.rowStride) * image.height);
-    }
-  }
-  EXPECT_GT(decoded, 0);
   DecodedImage image;
   EXPECT_FALSE(decodeJpeg(nullptr, 0, image));
   const Bytes notJpeg = {'G', 'I', 'F', '8', '9', 'a'};
