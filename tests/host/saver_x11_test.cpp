@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "platform/gamma_ramp.h"
-#include "tests/host/x_server.h"
+#include "tests/support/x_server.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/host/x_server.h"
+#include "tests/support/x_server.h"
 
 #include <GL/glx.h>
 #include <X11/Xutil.h>
