@@ -2,38 +2,21 @@
 
 #include "sha256.h"
 #include "test_archive.h"
+#include "tests/support/command_run.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
 const std::string rarDir = std::string(PLASMORA_SHARED_DIR) + "/testdata/rar";
 
-struct ToolRun {
-    int status = -1;
-    std::string output;
-};
-
-ToolRun sddtool(const std::string& arguments)
+CommandRun sddtool(const std::string& arguments)
 {
-    ToolRun r;
-    std::string command = std::string(SDDTOOL_PATH) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return r;
-    char chunk[4096];
-    std::size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, pipe)) > 0)
-        r.output.append(chunk, got);
-    int status = pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return runCommand(std::string(SDDTOOL_PATH) + " " + arguments + " 2>&1");
 }
 
 class SddTool : public testing::Test {
@@ -53,17 +36,17 @@ TEST_F(SddTool, ListExtractAndTestOwnArchive)
     a.stored("meshes\\mito.dat", bytesOf("mitochondrion")).stored("music.ogg", bytesOf("OggS"));
     std::string archive = write("data.sdd", a.bytes());
 
-    ToolRun list = sddtool("list " + archive);
+    CommandRun list = sddtool("list " + archive);
     EXPECT_EQ(list.status, 0) << list.output;
     EXPECT_NE(list.output.find("meshes\\mito.dat"), std::string::npos);
     EXPECT_NE(list.output.find("2 entries"), std::string::npos);
 
     std::string out = (dir_ / "mito.out").string();
-    ToolRun extract = sddtool("extract " + archive + " MESHES/MITO.DAT -o " + out);
+    CommandRun extract = sddtool("extract " + archive + " MESHES/MITO.DAT -o " + out);
     EXPECT_EQ(extract.status, 0) << extract.output;
     EXPECT_EQ(readFile(out), "mitochondrion");
 
-    ToolRun test = sddtool("test " + archive);
+    CommandRun test = sddtool("test " + archive);
     EXPECT_EQ(test.status, 0) << test.output;
 
     EXPECT_EQ(sddtool("extract " + archive + " nothing.here").status, 1);
@@ -80,7 +63,7 @@ TEST_F(SddTool, TestReportsEachFailingEntry)
     bad.fileCrc = 1;
     TestArchive a;
     a.stored("fine.txt", bytesOf("fine")).entry(bad);
-    ToolRun test = sddtool("test " + write("bad.sdd", a.bytes()));
+    CommandRun test = sddtool("test " + write("bad.sdd", a.bytes()));
     EXPECT_EQ(test.status, 1);
     EXPECT_NE(test.output.find("fine.txt"), std::string::npos);
     EXPECT_NE(test.output.find("CRC mismatch"), std::string::npos);
@@ -93,10 +76,10 @@ TEST_F(SddTool, SharedArchivesTestAndExtractExactly)
     for (const char* name : {"zxtune__test_v2.rar", "zxtune__test_v2solid5.rar", "zxtune__mm.rar",
                              "sharpcompress__Rar2.rar", "junrar__BoatModernEnglish-audio-text-unpack20.rar",
                              "libarchive__test_read_format_rar.rar"}) {
-        ToolRun test = sddtool("test " + rarDir + "/" + name);
+        CommandRun test = sddtool("test " + rarDir + "/" + name);
         EXPECT_EQ(test.status, 0) << name << "\n" << test.output;
     }
-    ToolRun refused = sddtool("test " + rarDir + "/sharpcompress__Rar.rar");
+    CommandRun refused = sddtool("test " + rarDir + "/sharpcompress__Rar.rar");
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.output.find("unsupported version"), std::string::npos);
 

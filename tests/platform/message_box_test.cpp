@@ -4,12 +4,12 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <thread>
 
 #include "platform/message_box.h"
+#include "tests/support/command_run.h"
 #include "tests/support/x_server.h"
 
 namespace {
@@ -35,15 +35,7 @@ TEST(MessageBox, WithoutADisplayNothingWaits) {
   if (saved) setenv("DISPLAY", display.c_str(), 1);
 }
 
-std::string run(const std::string& command) {
-  std::string out;
-  if (FILE* p = popen(command.c_str(), "r")) {
-    char buffer[256];
-    while (fgets(buffer, sizeof buffer, p)) out += buffer;
-    pclose(p);
-  }
-  return out;
-}
+std::string run(const std::string& command) { return runCommand(command).output; }
 
 TEST(MessageBox, AWindowWaitsUntilOkIsClicked) {
   if (!haveProgram("Xvfb") || !haveProgram("xdotool")) GTEST_SKIP() << "Xvfb and xdotool are needed to click the box";

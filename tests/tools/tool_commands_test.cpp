@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/wait.h>
 
 #include "assets/tools/output_file.h"
+#include "tests/support/command_run.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -16,10 +15,9 @@ namespace fs = std::filesystem;
 // The build runs the generators and stops on a non-zero status, so a failure must never
 // look like success, and must leave nothing that a later build would take as done.
 int run(const std::string& tool, const std::string& args) {
-    std::string command = std::string(PLASMORA_BINARY_DIR) + "/assets/tools/" + tool + " " + args +
-                          " 2>/dev/null";
-    int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return runCommand(std::string(PLASMORA_BINARY_DIR) + "/assets/tools/" + tool + " " + args +
+                      " 2>/dev/null")
+        .status;
 }
 
 }  // namespace
