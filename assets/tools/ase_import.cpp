@@ -177,6 +177,27 @@ bool parseStaticAse(const char* text, std::size_t size, MeshData& mesh) {
   return true;
 }
 
+namespace {
+
+// Reads the three vertex normals under each of f face normals into a per-vertex array (a
+// later line for the same vertex wins). The keywords carry their tab depth.
+bool readVertexNormals(AseLines& lines, const char* faceKey, const char* normalKey,
+                       const char* normalFormat, std::size_t f, std::size_t v,
+                       std::vector<float>& normals) {
+  for (std::size_t i = 0; i < f; ++i) {
+    if (!lines.find(faceKey)) return false;
+    for (int corner = 0; corner < 3; ++corner) {
+      std::size_t index;
+      float n[3];
+      if (!readIndexedVector(lines, normalKey, normalFormat, v, index, n)) return false;
+      std::memcpy(&normals[3 * index], n, sizeof n);
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 bool parseAnimatedAse(const char* text, std::size_t size, MorphShapes& shapes) {
   AseLines lines(text, size);
   // Each vertex appears in all ten key shapes, each face in the base mesh and ten keys.
@@ -189,17 +210,9 @@ bool parseAnimatedAse(const char* text, std::size_t size, MorphShapes& shapes) {
   if (!readFaces(lines, f, v, shapes.indices)) return false;
 
   shapes.normals.assign(v * 3, 0.0f);
-  for (std::size_t i = 0; i < f; ++i) {
-    if (!lines.find("\t\t\t*MESH_FACENORMAL")) return false;
-    for (int corner = 0; corner < 3; ++corner) {
-      std::size_t index;
-      float n[3];
-      if (!readIndexedVector(lines, "\t\t\t\t*MESH_VERTEXNORMAL",
-                             "\t\t\t\t*MESH_VERTEXNORMAL %d %f %f %f", v, index, n))
-        return false;
-      std::memcpy(&shapes.normals[3 * index], n, sizeof n);  // a later line wins
-    }
-  }
+  if (!readVertexNormals(lines, "\t\t\t*MESH_FACENORMAL", "\t\t\t\t*MESH_VERTEXNORMAL",
+                         "\t\t\t\t*MESH_VERTEXNORMAL %d %f %f %f", f, v, shapes.normals))
+    return false;
 
   for (int k = 0; k < morphKeyCount; ++k) {
     if (!lines.find("\t\t\t*TIMEVALUE")) return false;
@@ -217,17 +230,9 @@ bool parseAnimatedAse(const char* text, std::size_t size, MorphShapes& shapes) {
         return false;
       std::memcpy(&positions[3 * i], p, sizeof p);
     }
-    for (std::size_t i = 0; i < f; ++i) {
-      if (!lines.find("\t\t\t\t*MESH_FACENORMAL")) return false;
-      for (int corner = 0; corner < 3; ++corner) {
-        std::size_t index;
-        float n[3];
-        if (!readIndexedVector(lines, "\t\t\t\t\t*MESH_VERTEXNORMAL",
-                               "\t\t\t\t\t*MESH_VERTEXNORMAL %d %f %f %f", v, index, n))
-          return false;
-        std::memcpy(&normals[3 * index], n, sizeof n);
-      }
-    }
+    if (!readVertexNormals(lines, "\t\t\t\t*MESH_FACENORMAL", "\t\t\t\t\t*MESH_VERTEXNORMAL",
+                           "\t\t\t\t\t*MESH_VERTEXNORMAL %d %f %f %f", f, v, normals))
+      return false;
   }
 
   computeMorphTangents(shapes);
