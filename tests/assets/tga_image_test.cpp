@@ -1,7 +1,9 @@
 // TGA decoding: every image type and depth, run-length rules, and hostile headers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 #include "assets/asset_buffer.h"
@@ -25,10 +27,12 @@ struct TgaHeader {
 Bytes tga(const TgaHeader& h, const Bytes& afterHeader) {
   auto lo = [](int v) { return static_cast<std::uint8_t>(v); };
   auto hi = [](int v) { return static_cast<std::uint8_t>(v >> 8); };
-  Bytes out = {h.idLength, h.colorMapType, h.imageType, 0, 0, lo(h.colorMapLength), hi(h.colorMapLength),
-               h.colorMapEntrySize, 0, 0, 0, 0, lo(h.width), hi(h.width), lo(h.height), hi(h.height),
-               h.pixelDepth, 0x08};
-  out.insert(out.end(), afterHeader.begin(), afterHeader.end());
+  const std::uint8_t header[18] = {h.idLength, h.colorMapType, h.imageType, 0, 0, lo(h.colorMapLength),
+                                   hi(h.colorMapLength), h.colorMapEntrySize, 0, 0, 0, 0, lo(h.width),
+                                   hi(h.width), lo(h.height), hi(h.height), h.pixelDepth, 0x08};
+  Bytes out(sizeof header + afterHeader.size());
+  std::copy(std::begin(header), std::end(header), out.begin());
+  std::copy(afterHeader.begin(), afterHeader.end(), out.begin() + sizeof header);
   return out;
 }
 
