@@ -4,7 +4,6 @@
 #include "assets/mesh_model.h"
 #include "assets/morph_mesh.h"
 #include "assets/tools/ase_import.h"
-#include "assets/tools/binary_writer.h"
 
 bool importAse(MeshModel& model, const char* sourcePath) {
   MeshData mesh;
@@ -23,21 +22,19 @@ bool importAnimatedAse(MorphMesh& mesh, const char* sourcePath) {
 }
 
 bool writeTrk(const char* path, const MorphMesh& mesh) {
-  BinaryWriter out;
-  out.u32(mesh.vertexCount);
-  out.u32(mesh.triangleCount);
-  out.u32(mesh.indexCount);
-  out.floats(mesh.positions);
-  out.floats(mesh.normals);
-  out.floats(mesh.texCoords);
-  out.words(mesh.indices);
+  // One encoder owns the layout: hand the loaded mesh's arrays to it.
+  MorphShapes shapes;
+  shapes.vertexCount = mesh.vertexCount;
+  shapes.triangleCount = mesh.triangleCount;
+  shapes.indices = mesh.indices;
+  shapes.positions = mesh.positions;
+  shapes.normals = mesh.normals;
+  shapes.texCoords = mesh.texCoords;
   for (int k = 0; k < MorphMesh::keyCount; ++k) {
-    out.floats(mesh.keyPositions[k]);
-    out.floats(mesh.keyNormals[k]);
+    shapes.keyPositions[k] = mesh.keyPositions[k];
+    shapes.keyNormals[k] = mesh.keyNormals[k];
+    shapes.keyPositionTangents[k] = mesh.keyPositionTangents[k];
+    shapes.keyNormalTangents[k] = mesh.keyNormalTangents[k];
   }
-  for (int k = 0; k < MorphMesh::keyCount; ++k) {
-    out.floats(mesh.keyPositionTangents[k]);
-    out.floats(mesh.keyNormalTangents[k]);
-  }
-  return writeFileBytes(path, out.bytes());
+  return writeTrk(path, shapes);
 }
