@@ -1,7 +1,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "host/settings.h"
+#include "host/load_settings.h"
+#include "settings/settings.h"
 #include "platform/display_mode.h"
 #include "platform/program_location.h"
 #include "platform/settings_store.h"

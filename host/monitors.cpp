@@ -1,7 +1,7 @@
 #include "host/monitors.h"
 
 #include "host/saver_app.h"
-#include "host/settings.h"
+#include "settings/settings.h"
 #include "platform/cursor.h"
 #include "platform/display_devices.h"
 #include "platform/display_mode.h"

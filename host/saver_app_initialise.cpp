@@ -1,7 +1,8 @@
 // The start of every run mode: what the process needs before it serves its request.
 #include "host/monitors.h"
 #include "host/saver_app.h"
-#include "host/settings.h"
+#include "host/load_settings.h"
+#include "settings/settings.h"
 #include "platform/current_directory.h"
 #include "platform/display_mode.h"
 

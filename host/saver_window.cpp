@@ -1,6 +1,6 @@
 #include "host/saver_window.h"
 
-#include "host/graphics_setup.h"
+#include "host/pixel_format.h"
 #include "host/saver_state.h"
 #include "platform/cursor.h"
 #include "platform/message_queue.h"

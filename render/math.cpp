@@ -107,14 +107,16 @@ Matrix4 toMatrix(const Quat& q) {
 }
 
 namespace {
-std::uint32_t randomState = 1;  // the state before any seeding
+std::uint32_t generatorState = 1;  // the state before any seeding
 }
 
 int randomInt() {
-  randomState = randomState * 214013u + 2531011u;
-  return static_cast<int>((randomState >> 16) & 0x7FFF);
+  generatorState = generatorState * 214013u + 2531011u;
+  return static_cast<int>((generatorState >> 16) & 0x7FFF);
 }
 
 float randomUnit() { return static_cast<float>(randomInt() / 32767.0); }
 
-void seedRandom(unsigned int seed) { randomState = seed; }
+void seedRandom(unsigned int seed) { generatorState = seed; }
+
+unsigned int randomState() { return generatorState; }

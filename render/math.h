@@ -75,3 +75,5 @@ float randomUnit();
 // The raw draw, 0..32767.
 int randomInt();
 void seedRandom(unsigned int seed);
+// The generator's whole state: seedRandom(randomState()) later replays the same draws.
+unsigned int randomState();

@@ -1,4 +1,4 @@
-#include "host/settings.h"
+#include "settings/settings.h"
 
 #include <strings.h>
 

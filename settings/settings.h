@@ -59,10 +59,6 @@ struct SettingInfo {
 const std::vector<SettingInfo>& settingsTable();
 const SettingInfo* findSetting(const char* name);
 
-// The folder where the installation put data.sdd when the program runs installed, else the
-// build's data folder.
-std::string defaultDataFolder();
-
 // `record` from the stored values: flags are true for any non-zero number, integers are
 // taken as stored, and a value that is absent (or of the wrong kind) takes its default.
 // `desktop` gives the defaults of Width, Height and Depth (null leaves them 0), `dataFolder`
@@ -73,8 +69,3 @@ void applyStoredValues(Settings& record, const std::vector<StoredValue>& values,
 // What saveSettings stores for `record`, in storing order: every setting but Path, flags as
 // 0 or 1.
 std::vector<StoredValue> storedValuesOf(const Settings& record);
-
-// Loads `settings` from the store.
-void loadSettings();
-// Stores `settings`; false when the store could not be written (it then holds what it had).
-bool saveSettings();

@@ -1,23 +1,8 @@
-#include "host/graphics_setup.h"
+#include "show/graphics_setup.h"
 
-#include "host/saver_state.h"
-#include "host/settings.h"
 #include "platform/gl_context.h"
 #include "platform/gl_entry_points.h"
-
-bool setupPixelFormat() {
-  PixelFormat request;
-  request.doubleBuffer = true;
-  request.colourBits = 32;
-  request.depthBits = 24;
-  request.stencilBits = 8;
-  int n = choosePixelFormat(primaryDC, request);
-  if (n == 0) {
-    n = 1;
-    if (!describePixelFormat(primaryDC, 1, request)) return false;
-  }
-  return setPixelFormat(primaryDC, n);
-}
+#include "settings/settings.h"
 
 void initGraphics() {
   bool swapControl = swapControlAvailable();

@@ -1,6 +1,6 @@
-#include "host/saver_content.h"
+#include "show/saver_content.h"
 
-#include "host/graphics_setup.h"
+#include "show/graphics_setup.h"
 
 // The show itself (music, scenes, loading picture, gamma) has no parts yet: the run keeps
 // its windows black and only sets up the graphics.

@@ -3,12 +3,13 @@
 
 #include <algorithm>
 
-#include "host/graphics_setup.h"
+#include "host/pixel_format.h"
+#include "show/graphics_setup.h"
 #include "host/monitors.h"
 #include "host/saver_app.h"
 #include "host/saver_run.h"
 #include "host/saver_state.h"
-#include "host/settings.h"
+#include "settings/settings.h"
 #include "tests/host/scripted_platform.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "host/saver_content.h"
+#include "show/saver_content.h"
 #include "platform/clock.h"
 #include "platform/cursor.h"
 #include "platform/display_mode.h"

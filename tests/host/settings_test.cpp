@@ -5,7 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "host/settings.h"
+#include "host/load_settings.h"
+#include "settings/settings.h"
 #include "platform/display_mode.h"
 #include "platform/x11/settings_store_file.h"
 #include "tests/support/temp_dir.h"

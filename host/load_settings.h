@@ -1,0 +1,12 @@
+#pragma once
+// The process-wide settings record against the platform's store.
+#include <string>
+
+// The folder where the installation put data.sdd when the program runs installed, else the
+// build's data folder.
+std::string defaultDataFolder();
+
+// Loads `settings` from the store.
+void loadSettings();
+// Stores `settings`; false when the store could not be written (it then holds what it had).
+bool saveSettings();

@@ -1,0 +1,18 @@
+#include "host/pixel_format.h"
+
+#include "host/saver_state.h"
+#include "platform/gl_context.h"
+
+bool setupPixelFormat() {
+  PixelFormat request;
+  request.doubleBuffer = true;
+  request.colourBits = 32;
+  request.depthBits = 24;
+  request.stencilBits = 8;
+  int n = choosePixelFormat(primaryDC, request);
+  if (n == 0) {
+    n = 1;
+    if (!describePixelFormat(primaryDC, 1, request)) return false;
+  }
+  return setPixelFormat(primaryDC, n);
+}
