@@ -15,7 +15,7 @@ void copyArray(const std::uint8_t*& at, std::vector<T>& out, std::size_t count) 
   at += count * sizeof(T);
 }
 
-bool indicesBelow(const std::vector<std::uint32_t>& indices, std::uint32_t limit) {
+bool indicesBelow(const std::vector<std::uint32_t>& indices, std::size_t limit) {
   for (std::uint32_t i : indices) {
     if (i >= limit) return false;
   }
@@ -42,25 +42,47 @@ bool parseMeshData(const std::uint8_t* bytes, std::size_t size, MeshData& mesh) 
   mesh.vertexCount = counts[0];
   mesh.triangleCount = counts[1];
   mesh.texVertexCount = counts[2];
-  if (!indicesBelow(mesh.vertexIndices, counts[0]) || !indicesBelow(mesh.texVertexIndices, counts[2])) {
+  if (!indicesBelow(mesh.vertexIndices, counts[0]) ||
+      !indicesBelow(mesh.texVertexIndices, counts[2])) {
     mesh = MeshData{};
     return false;
   }
   return true;
 }
 
+std::vector<MeshCorner> meshCorners(const MeshData& mesh) {
+  std::vector<MeshCorner> corners;
+  // A record not made by parseMeshData may disagree with its own counts: draw nothing then.
+  const std::size_t slots = std::size_t{mesh.triangleCount} * 3;
+  if (mesh.vertexIndices.size() < slots || mesh.texVertexIndices.size() < slots ||
+      mesh.cornerNormals.size() < slots * 3 ||
+      !indicesBelow(mesh.vertexIndices, mesh.positions.size() / 3) ||
+      !indicesBelow(mesh.texVertexIndices, mesh.texVertices.size() / 2)) {
+    return corners;
+  }
+  corners.reserve(slots);
+  for (std::size_t slot = 0; slot < slots; ++slot) {
+    MeshCorner c;
+    std::memcpy(c.normal, &mesh.cornerNormals[slot * 3], sizeof c.normal);
+    std::memcpy(c.texCoord, &mesh.texVertices[std::size_t{mesh.texVertexIndices[slot]} * 2],
+                sizeof c.texCoord);
+    std::memcpy(c.position, &mesh.positions[std::size_t{mesh.vertexIndices[slot]} * 3],
+                sizeof c.position);
+    corners.push_back(c);
+  }
+  return corners;
+}
+
 std::uint32_t compileMeshList(const MeshData& mesh) {
+  const std::vector<MeshCorner> corners = meshCorners(mesh);
   const GLuint list = glGenLists(1);
   if (list == 0) return 0;
   glNewList(list, GL_COMPILE);
   glBegin(GL_TRIANGLES);
-  for (std::size_t tri = 0; tri < mesh.triangleCount; ++tri) {
-    for (std::size_t corner = 0; corner < 3; ++corner) {
-      const std::size_t slot = tri * 3 + corner;
-      glNormal3fv(&mesh.cornerNormals[slot * 3]);
-      glTexCoord2fv(&mesh.texVertices[std::size_t{mesh.texVertexIndices[slot]} * 2]);
-      glVertex3fv(&mesh.positions[std::size_t{mesh.vertexIndices[slot]} * 3]);
-    }
+  for (const MeshCorner& c : corners) {
+    glNormal3fv(c.normal);
+    glTexCoord2fv(c.texCoord);
+    glVertex3fv(c.position);
   }
   glEnd();
   glEndList();

@@ -36,6 +36,17 @@ class MeshModel {
   std::uint32_t list = 0;
 };
 
-// Compiles (without executing) one triangle batch: per corner its normal, texture
-// coordinate and position. Returns the list name, 0 when none could be had.
+// One triangle corner as the mesh is drawn: normal, texture coordinate, position.
+struct MeshCorner {
+  float normal[3];
+  float texCoord[2];
+  float position[3];
+};
+
+// The corners of every triangle in drawing order (three per triangle), exactly what
+// compileMeshList compiles. Empty when the record disagrees with its own counts or indices.
+std::vector<MeshCorner> meshCorners(const MeshData& mesh);
+
+// Compiles (without executing) one triangle batch of meshCorners(mesh). Returns the list name,
+// 0 when none could be had.
 std::uint32_t compileMeshList(const MeshData& mesh);

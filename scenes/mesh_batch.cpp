@@ -1,0 +1,158 @@
+#include "scenes/mesh_batch.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+#include "assets/asset_buffer.h"
+
+Transform Transform::identity() {
+  Transform t{};
+  t.m[0] = t.m[5] = t.m[10] = t.m[15] = 1.0f;
+  return t;
+}
+
+namespace {
+
+// this = this * b, column-major, in double like the GL matrix path effectively does.
+void multiplyRight(float (&a)[16], const double (&b)[16]) {
+  float out[16];
+  for (int c = 0; c < 4; ++c) {
+    for (int r = 0; r < 4; ++r) {
+      double sum = 0;
+      for (int k = 0; k < 4; ++k) sum += a[k * 4 + r] * b[c * 4 + k];
+      out[c * 4 + r] = static_cast<float>(sum);
+    }
+  }
+  std::copy(out, out + 16, a);
+}
+
+std::uint8_t colourByte(float v) {
+  if (!(v > 0.0f)) return 0;  // NaN as well
+  if (v >= 1.0f) return 255;
+  return static_cast<std::uint8_t>(std::lround(v * 255.0f));
+}
+
+}  // namespace
+
+Transform& Transform::translate(Vec3 v) {
+  // Only the last column changes: m[12..14] += M * v.
+  for (int r = 0; r < 4; ++r) {
+    m[12 + r] =
+        static_cast<float>(static_cast<double>(m[r]) * v.x + static_cast<double>(m[4 + r]) * v.y +
+                           static_cast<double>(m[8 + r]) * v.z + m[12 + r]);
+  }
+  return *this;
+}
+
+Transform& Transform::rotate(Vec3 axis, float degrees) {
+  double x = axis.x, y = axis.y, z = axis.z;
+  const double len = std::sqrt(x * x + y * y + z * z);
+  if (len == 0) return *this;
+  x /= len;
+  y /= len;
+  z /= len;
+  const double rad = degrees * 3.14159265358979323846 / 180.0;
+  const double c = std::cos(rad), s = std::sin(rad), t = 1 - c;
+  // glRotatef's matrix, column-major.
+  const double r[16] = {x * x * t + c,
+                        y * x * t + z * s,
+                        z * x * t - y * s,
+                        0,
+                        x * y * t - z * s,
+                        y * y * t + c,
+                        z * y * t + x * s,
+                        0,
+                        x * z * t + y * s,
+                        y * z * t - x * s,
+                        z * z * t + c,
+                        0,
+                        0,
+                        0,
+                        0,
+                        1};
+  multiplyRight(m, r);
+  return *this;
+}
+
+Transform& Transform::scale(float s) {
+  for (int i = 0; i < 12; ++i) m[i] *= s;
+  return *this;
+}
+
+Vec3 Transform::applyPoint(Vec3 p) const {
+  const Vec3 d = applyDirection(p);
+  return {d.x + m[12], d.y + m[13], d.z + m[14]};
+}
+
+Vec3 Transform::applyDirection(Vec3 d) const {
+  return {m[0] * d.x + m[4] * d.y + m[8] * d.z, m[1] * d.x + m[5] * d.y + m[9] * d.z,
+          m[2] * d.x + m[6] * d.y + m[10] * d.z};
+}
+
+bool MeshBatch::load(const char* name) {
+  corners.clear();
+  AssetBuffer entry;
+  if (!entry.open(name)) return false;
+  MeshData mesh;
+  const bool parsed = parseMeshData(entry.data, entry.size, mesh);
+  entry.release();
+  if (!parsed) return false;
+  corners = meshCorners(mesh);
+  return !corners.empty();
+}
+
+void MeshBatch::add(const Transform& transform, Vec3 colour, float alpha) {
+  const std::uint8_t rgba[4] = {colourByte(colour.x), colourByte(colour.y), colourByte(colour.z),
+                                colourByte(alpha)};
+  const std::size_t first = vertices.size();
+  vertices.resize(first + corners.size());
+  Vertex* out = vertices.data() + first;
+  const float* m = transform.m;
+  for (const MeshCorner& c : corners) {
+    out->texCoord[0] = c.texCoord[0];
+    out->texCoord[1] = c.texCoord[1];
+    std::copy(rgba, rgba + 4, out->colour);
+    const float nx = c.normal[0], ny = c.normal[1], nz = c.normal[2];
+    // Rotations and a uniform scale: the matrix itself turns normals; unit length is restored
+    // here so the picture does not depend on GL_NORMALIZE.
+    float tx = m[0] * nx + m[4] * ny + m[8] * nz;
+    float ty = m[1] * nx + m[5] * ny + m[9] * nz;
+    float tz = m[2] * nx + m[6] * ny + m[10] * nz;
+    const float len2 = tx * tx + ty * ty + tz * tz;
+    if (len2 > 0.0f) {
+      const float inv = 1.0f / std::sqrt(len2);
+      tx *= inv;
+      ty *= inv;
+      tz *= inv;
+    }
+    out->normal[0] = tx;
+    out->normal[1] = ty;
+    out->normal[2] = tz;
+    const float px = c.position[0], py = c.position[1], pz = c.position[2];
+    out->position[0] = m[0] * px + m[4] * py + m[8] * pz + m[12];
+    out->position[1] = m[1] * px + m[5] * py + m[9] * pz + m[13];
+    out->position[2] = m[2] * px + m[6] * py + m[10] * pz + m[14];
+    ++out;
+  }
+}
+
+void MeshBatch::draw() const {
+  if (vertices.empty()) return;
+  constexpr GLsizei stride = sizeof(Vertex);
+  const Vertex* v = vertices.data();
+  glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_NORMAL_ARRAY);
+  glEnableClientState(GL_COLOR_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glVertexPointer(3, GL_FLOAT, stride, v->position);
+  glNormalPointer(GL_FLOAT, stride, v->normal);
+  glColorPointer(4, GL_UNSIGNED_BYTE, stride, v->colour);
+  glTexCoordPointer(2, GL_FLOAT, stride, v->texCoord);
+  glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size()));
+  glPopClientAttrib();
+  // A colour array leaves the current colour undefined afterwards; later drawing sets its own.
+}

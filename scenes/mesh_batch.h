@@ -1,0 +1,55 @@
+#pragma once
+// Many copies of one small rigid mesh drawn in a single vertex-array call. Each copy's matrix
+// is applied on the CPU (positions, and normals turned by the same matrix and renormalised),
+// with a per-vertex colour, so one draw replaces one display-list call per copy. The picture
+// is the same as pushing the matrix and calling the mesh's list with glColor set: texture
+// coordinates come from the mesh (or the active sphere-map generator), lighting sees the
+// rotated normals, and the current modelview (the camera) still applies on top.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "assets/mesh_model.h"
+#include "render/math.h"
+
+// A column-major 4x4 matrix, as OpenGL stores it. The operations multiply on the right like
+// glTranslatef, glRotatef and glScalef do, so a sequence of them reads as the GL calls would.
+struct Transform {
+  float m[16];
+
+  static Transform identity();
+  Transform& translate(Vec3 v);
+  Transform& rotate(Vec3 axis, float degrees);  // a zero axis changes nothing
+  Transform& scale(float s);
+  Vec3 applyPoint(Vec3 p) const;
+  Vec3 applyDirection(Vec3 d) const;  // the upper 3x3 only
+};
+
+class MeshBatch {
+ public:
+  // One vertex as handed to OpenGL.
+  struct Vertex {
+    float texCoord[2];
+    std::uint8_t colour[4];
+    float normal[3];
+    float position[3];
+  };
+
+  virtual ~MeshBatch() = default;
+
+  // Reads a .dat entry into corners; false (no corners, draws nothing) when missing or malformed.
+  bool load(const char* name);
+  void setCorners(std::vector<MeshCorner> meshCorners) { corners = std::move(meshCorners); }
+
+  // Starts a new frame's list of copies; the storage is kept.
+  void clear() { vertices.clear(); }
+  // Appends one copy. Colour channels and alpha are clamped to 0..1, as glColor4f would be.
+  void add(const Transform& transform, Vec3 colour, float alpha);
+  // Draws every copy added since clear() as triangles in one call.
+  void draw() const;
+
+  std::size_t copyCount() const { return corners.empty() ? 0 : vertices.size() / corners.size(); }
+
+  std::vector<MeshCorner> corners;
+  std::vector<Vertex> vertices;
+};
