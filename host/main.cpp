@@ -3,6 +3,7 @@
 
 #include "host/saver_app.h"
 #include "host/saver_run.h"
+#include "host/window_presenter.h"
 #include "platform/command_line.h"
 #include "platform/message_box.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     case RunMode::Test:
       // A person is watching: load failures get a window as well as a line on stderr.
       allowMessageBoxWindows(true);
+      installWindowPresenter();
       runSaver(app);
       break;
     case RunMode::Configure:

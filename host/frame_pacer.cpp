@@ -1,0 +1,21 @@
+#include "host/frame_pacer.h"
+
+std::int64_t FramePacer::presentAt(std::int64_t now) {
+  if (period <= 0) return now;
+  if (!started || now < lastPresent) {
+    // First frame, or a counter that went back: start a new grid here.
+    started = true;
+    lastPresent = now;
+    return now;
+  }
+  std::int64_t target = lastPresent + period;
+  if (now > target) target += (now - target + period - 1) / period * period;
+  lastPresent = target;
+  return target;
+}
+
+std::int64_t refreshPeriod(double hertz, std::int64_t frequency) {
+  // Displays run from about 24 to a few hundred hertz; anything else is a bad report.
+  if (!(hertz >= 20.0 && hertz <= 1000.0)) hertz = 60.0;
+  return static_cast<std::int64_t>(static_cast<double>(frequency) / hertz + 0.5);
+}

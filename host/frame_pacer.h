@@ -1,0 +1,29 @@
+#pragma once
+// Frame pacing for drivers that cannot wait for the vertical retrace: presents are held back
+// to a grid of refresh periods, as a synchronised swap would hold them, so the frame rate
+// never exceeds the display's refresh rate and an idle wait sleeps instead of spinning.
+//
+// Like a synchronised swap, a frame that misses its refresh waits for the next one; at most
+// one frame is presented per refresh period.
+#include <cstdint>
+
+class FramePacer {
+ public:
+  virtual ~FramePacer() = default;
+
+  // Refresh period in counter ticks; 0 or less turns pacing off.
+  FramePacer() = default;
+  explicit FramePacer(std::int64_t period) : period(period) {}
+
+  // For a frame ready at counter value `now`: the counter value at which to present it
+  // (`now` itself when no wait is due). The first frame presents at once and sets the grid.
+  std::int64_t presentAt(std::int64_t now);
+
+  std::int64_t period = 0;
+  std::int64_t lastPresent = 0;
+  bool started = false;
+};
+
+// The period in counter ticks of a display refreshing at `hertz` (counter at `frequency`
+// ticks per second); a rate that is unknown (0 or less) or implausible is taken as 60 Hz.
+std::int64_t refreshPeriod(double hertz, std::int64_t frequency);
