@@ -25,15 +25,19 @@
 // so that every draw call draws nothing. Only the first 288 bytes of a longer entry are read.
 // A profile with non-finite numbers is refused the same way.
 //
-// Drawing batches: drawStrand draws its atoms, beads and fragments from CPU-transformed vertex
-// arrays (a few draw calls per frame instead of one display list per sphere); the picture is
-// that of the per-object matrix stack, normals included.
+// Drawing: drawAtoms and drawRungs call atomList and rungList per atom and rung (a procedural
+// helix is small, and its atoms' sphere-map texture matrix changes from atom to atom).
+// drawStrand draws its atoms, beads and fragments as three batches (atomBatch and
+// fragmentBatch, meshes\sphere.dat and meshes\chrom.dat) whose per-object matrices are applied
+// on the CPU, normals included: the picture of one display-list call per object in a few draw
+// calls. A strand-built helix therefore keeps atomList and fragmentList at 0.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "assets/texture.h"
 #include "render/math.h"
+#include "scenes/mesh_batch.h"
 
 // The 12 records of a strand profile: per atom its offset (x along the first cross-section
 // axis, y along the second, z along the coil tangent) and its colour.
@@ -111,6 +115,11 @@ class DnaHelix {
   Texture rungTexture;
   Texture atomTexture;
 
+  MeshBatch atomBatch;      // strand-built: sphere corners, refilled every drawStrand
+  MeshBatch beadBatch;      // the same sphere, for the rung beads
+  MeshBatch fragmentBatch;  // strand-built: fragment corners
+
  private:
   void clear();
+  void fly(std::size_t i);
 };
