@@ -1,16 +1,79 @@
 #include "show/saver_content.h"
 
+#include <cstdio>
+#include <memory>
+
+#include "assets/mesh_model.h"
+#include "render/gl_state.h"
+#include "settings/settings.h"
 #include "show/graphics_setup.h"
+#include "show/show_objects.h"
 
-// The show itself (music, scenes, loading picture, gamma) has no parts yet: the run keeps
-// its windows black and only sets up the graphics.
+// Music and gamma are not part of this build: every run behaves as one with EnableMusic clear
+// (no audio library is loaded) and DefGamma set (the gamma ramp is never touched).
 
-void startContent() { initGraphics(); }
+namespace {
 
-void loadContent() {}
+// Run-local: the background shell, whose display list the frame draws.
+std::unique_ptr<MeshModel> background;
 
-void advanceObjects(float) {}
+}  // namespace
 
-void directAndDraw(float) {}
+void startContent() {
+  initRenderState();
+  initGraphics();
+  loadingScreen.prepare();
+}
 
-void stopContent() {}
+void loadContent() {
+  loadingScreen.show();
+  trackTime = 0.0f;
+  sceneState = Cells;
+  textOverlay.init();
+  background = std::make_unique<MeshModel>();
+  background->load("meshes\\lows.dat");
+  frameComposition.scene.backgroundList = background->list;
+  cellTexture.load("textures\\cell.jpg");
+  envTexture.load("textures\\env.jpg");
+  dnaEnvTexture.load("textures\\d_env.jpg");
+  layerTunnel.build();
+  cellsField.loadCells("reg_cells.dat");
+  for (std::size_t i = 0; i < dnaHelixCount; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "dna%zu.dat", i);
+    dnaHelices[i].loadStrand(name);
+  }
+  nucleus.load();
+  director.loadScene();
+  director.focusNearestCell(cellsField.cells());
+}
+
+void advanceObjects(float dt) {
+  // The objects move at 0.8 of the wall clock, in every scene state.
+  const float step = dt * 0.8f;
+  cellsField.update(step);
+  for (DnaHelix& helix : dnaHelices) helix.update(step);
+  layerTunnel.update(step);
+  nucleus.update(step);
+}
+
+void directAndDraw(float dt) {
+  trackTime += dt * trackRate(sceneState);
+  director.update();
+  if (director.sceneEnded) {
+    director.loadScene();
+    // The scene the director has just entered.
+    if (sceneState == Cells) {
+      cellsField.recolour();
+      director.focusNearestCell(cellsField.cells());
+    } else if (sceneState == Dna) {
+      dnaHelices[shownDnaHelix].startUnzip();
+    }
+  }
+  frameComposition.drawFrame(dt);
+}
+
+void stopContent() {
+  frameComposition.scene.backgroundList = 0;
+  background.reset();
+}
