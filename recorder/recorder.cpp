@@ -20,6 +20,7 @@
 #include "render/math.h"
 #include "settings/settings.h"
 #include "show/saver_content.h"
+#include "show/show_objects.h"
 
 namespace fs = std::filesystem;
 
@@ -89,7 +90,7 @@ void writeFrame(Recording& r) {
     return;
   }
   r.log.add(name, r.frame, (r.frame + 1) * static_cast<double>(r.dt), sceneName(sceneState),
-            trackTime);
+            trackTime, director.position);
   if (r.sheet) r.sheet->add(r.written, image);
   if (r.video && !r.video->write(image)) r.error = "stopped: ffmpeg stopped taking frames";
   ++r.written;
