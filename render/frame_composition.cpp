@@ -66,7 +66,11 @@ void FrameComposition::drawFrame(float dt) {
   scale({2.0f, 1.0f, 1.0f});
   selectMatrix(ModelViewMatrix);
   setDepthWrite(false);
-  bindTexture(state == Cells ? scene.envTexture : scene.dnaEnvTexture);
+  const Texture* shellTexture = state == Cells ? scene.envTexture : scene.dnaEnvTexture;
+  bindTexture(shellTexture);
+  // Untextured, the additive shell would wash the whole picture out to white.
+  const std::uint32_t shellList =
+      shellTexture != nullptr && shellTexture->name != 0 ? scene.backgroundList : 0;
   if (state == Cells)
     lookFromOrigin(director.viewDir, director.up);
   else
@@ -82,10 +86,10 @@ void FrameComposition::drawFrame(float dt) {
   }
   if (scene.nucleus != nullptr) scene.nucleus->tint = white - director.sceneColour;
   if (state != Cells) rotate({1.0f, 1.0f, 0.0f}, backgroundAngle);
-  drawList(scene.backgroundList);
+  drawList(shellList);
   if (state != Cells) rotate({0.0f, 1.0f, 1.0f}, -backgroundAngle);
   rotate({0.0f, 1.0f, 0.0f}, 90.0f);
-  drawList(scene.backgroundList);
+  drawList(shellList);
 
   glEnable(GL_COLOR_MATERIAL);
   selectMatrix(TextureMatrix);

@@ -8,8 +8,9 @@
 // The composition owns only its kept values (all zero at start-up); the scene objects,
 // textures and the background list belong to the run content, which points the composition
 // at them before the first frame. A scene object or texture that is missing (null) or failed
-// to load (name 0) is simply not drawn; the frame goes on. Without a director the frame is
-// cleared and presented only.
+// to load (name 0) is simply not drawn; the frame goes on. In particular a shell whose
+// texture failed is left out (drawn untextured and additive it would turn the picture white).
+// Without a director the frame is cleared and presented only.
 #include <cstdint>
 
 #include "render/frame_rules.h"

@@ -82,7 +82,8 @@ void TextOverlay::formatClock(bool twelveHour) {
 }
 
 void TextOverlay::draw(float x, float y) const {
-  if (listBase == 0) return;
+  // Without the atlas every glyph would be a plain white block.
+  if (listBase == 0 || atlas.name == 0) return;
   GLsizei count = 0;
   while (count < static_cast<GLsizei>(overlayTextCapacity) && text[count] >= firstGlyph &&
          text[count] < firstGlyph + glyphCount)

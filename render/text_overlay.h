@@ -3,7 +3,7 @@
 // display lists, one per character "0".."9", ":" , ";" (AM) and "<" (PM). Only strings of
 // these 13 characters can be shown; setNumber and formatClock never write anything else, and
 // draw stops at the first character outside the set so it can never call a list that belongs
-// to someone else.
+// to someone else. Without its atlas (a missing or damaged entry) the overlay draws nothing.
 //
 // Glyph cells are 60 x 60 overlay units and advance by 42, so a text of n glyphs is
 // 42 (n - 1) + 60 units wide.
