@@ -111,7 +111,8 @@ TEST_F(SaverX11, KeyEndsTheRunAndTheCursorComesBack) {
   startSaver();
   EXPECT_EQ(geometry(primary), "1280x1024+0+0");
   EXPECT_TRUE(cursorIsBlank(display()));
-  EXPECT_TRUE(rootAreaIsBlack(display(), 0, 0, 1280, 1024));
+  // The loading picture or the show is on screen.
+  EXPECT_FALSE(rootAreaIsBlack(display(), 0, 0, 1280, 1024));
   input("key a");
   EXPECT_EQ(exitStatus(), 0);
   EXPECT_FALSE(cursorIsBlank(display()));
@@ -250,7 +251,8 @@ TEST_F(SaverX11, TwoMonitorsGetAGlWindowAndABlackWindow) {
   EXPECT_TRUE(windowCanRenderGl(display(), primary.children[0]));
   EXPECT_EQ(geometry(blank), "640x1024+640+0");
   EXPECT_TRUE(blank.children.empty());
-  EXPECT_TRUE(rootAreaIsBlack(display(), 0, 0, 1280, 1024));
+  EXPECT_FALSE(rootAreaIsBlack(display(), 0, 0, 640, 1024));
+  EXPECT_TRUE(rootAreaIsBlack(display(), 640, 0, 640, 1024));
   // The blank window takes no input: a click on it leaves the run going.
   input("mousemove 960 512 click 1");
   EXPECT_TRUE(stillRunningAfterInput());
