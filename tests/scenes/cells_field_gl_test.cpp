@@ -14,24 +14,18 @@ namespace {
 
 class CellsFieldGlTest : public GlTest {
  protected:
-  CellsFieldGlTest() {
-    width = 400;
-    height = 300;
-  }
+  CellsFieldGlTest() { width = 400, height = 300; }
 
-  // Share of pixels that are not black after drawing the field for a camera looking along
-  // `look` while the field selects its cells for `cone`.
+  // Share of pixels that are not black when the camera looks along `look` and the field
+  // selects its cells for `cone`.
   double litShare(CellsField& field, Vec3 look, Vec3 cone) {
-    glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    selectMatrix(ModelViewMatrix);
     loadIdentity();
     lookFromCamera(camera, look, Vec3(0, 1, 0));
     setLighting(true);
     setBlending(true);
     setDepthWrite(false);
     field.draw(camera, cone);
-    setDepthWrite(true);
     const auto& rgba = readPixels();
     std::size_t lit = 0;
     for (std::size_t i = 0; i < rgba.size(); i += 4)
@@ -43,23 +37,20 @@ class CellsFieldGlTest : public GlTest {
 };
 
 TEST_F(CellsFieldGlTest, DrawsTranslucentCellsInTheViewConeOnly) {
-  const std::filesystem::path data = PLASMORA_DATA_DIR;
-  ASSERT_TRUE(std::filesystem::exists(data / "data.sdd")) << "data.sdd was not built";
   const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(data);
+  std::filesystem::current_path(PLASMORA_DATA_DIR);
   settings.Detail = 2;
   initRenderState();
   CellsField field;
   const bool loaded = field.loadCells("reg_cells.dat");
   std::filesystem::current_path(previous);
-  ASSERT_TRUE(loaded);
-  ASSERT_GT(field.membrane.indexCount, 0u);
+  ASSERT_TRUE(loaded && field.membrane.indexCount > 0) << "data.sdd was not built";
   field.update(0.5f);
 
   const Vec3 ahead = normalize(Vec3(0.25f, -0.1f, -1));
   EXPECT_GT(litShare(field, ahead, ahead), 0.2);
   savePpm((std::string(PLASMORA_BINARY_DIR) + "/cells_field.ppm").c_str());
-  // The cells selected for `ahead` all lie in front: looking back shows none of them.
+  // Every cell chosen for `ahead` lies in front: looking back shows none of them.
   EXPECT_EQ(litShare(field, -ahead, ahead), 0.0);
 }
 
