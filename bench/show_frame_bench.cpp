@@ -1,0 +1,150 @@
+// Whole frames of the show at 1280x720 in the off-screen context, one benchmark per scene,
+// each beside an empty frame (clear and read-back only) timed in the same iterations; and the
+// loading of all content beside one plain read of data.sdd.
+//   ms_frame   milliseconds per frame of the scene (drawn, presented and read back)
+//   fps        frames per second that makes
+//   x_empty    how many times an empty frame of the same size the scene's frame takes
+//   x_read     for the loading: how many times a plain read of data.sdd it takes
+//   cpu_ms     processor time of the whole process per frame, all of the renderer's threads
+// Wall-clock times: Mesa's software renderer draws on threads of its own, so the time of the
+// calling thread alone would miss most of the work. On a shared, busy machine the wall-clock
+// figures grow with the load; cpu_ms much less so.
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "anim/director.h"
+#include "platform/offscreen_context.h"
+#include "render/frame_presenter.h"
+#include "render/math.h"
+#include "settings/settings.h"
+#include "show/saver_content.h"
+#include "show/show_objects.h"
+
+namespace {
+
+constexpr int width = 1280, height = 720;
+constexpr float dt = 1.0f / 30.0f;
+
+OffscreenContext* context = nullptr;
+bool loaded = false;
+
+double processCpu() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
+}
+
+double now() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// The recorder's presenter: the finished frame is read back, as a recording reads it.
+void readBack(void*) { benchmark::DoNotOptimize(readOffscreenPixels(context).data()); }
+
+bool start() {
+  if (context != nullptr) return true;
+  std::error_code error;
+  std::filesystem::current_path(PLASMORA_DATA_DIR, error);
+  if (error || !std::filesystem::exists("data.sdd")) return false;
+  // The saver's defaults at the benchmark's size, with every overlay on.
+  applyStoredValues(settings, {}, nullptr, PLASMORA_DATA_DIR);
+  settings.EnableMusic = false;
+  settings.ShowFPS = true;
+  settings.Width = width;
+  settings.Height = height;
+  seedRandom(1);
+  context = createOffscreenContext(width, height);
+  if (context == nullptr) return false;
+  startContent();
+  return true;
+}
+
+std::vector<char> readWhole(const char* path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<char>(std::istreambuf_iterator<char>(in), {});
+}
+
+void loadAllContent(benchmark::State& state) {
+  if (!start()) {
+    state.SkipWithError("no off-screen context or no data.sdd");
+    return;
+  }
+  double loadSeconds = 0, readSeconds = 0;
+  for (auto _ : state) {
+    double t0 = now();
+    loadContent();
+    double t1 = now();
+    std::vector<char> bytes = readWhole("data.sdd");
+    benchmark::DoNotOptimize(bytes.data());
+    double t2 = now();
+    loadSeconds += t1 - t0;
+    readSeconds += t2 - t1;
+    state.SetIterationTime(t1 - t0);
+  }
+  loaded = true;
+  state.counters["ms_read"] = readSeconds * 1e3 / state.iterations();
+  state.counters["x_read"] = readSeconds > 0 ? loadSeconds / readSeconds : 0;
+}
+// Loading makes the process-wide objects once: one measured load.
+BENCHMARK(loadAllContent)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Makes `scene` the one on screen the way the show enters it: the scene before it runs out.
+void enter(SceneState scene) {
+  SceneState before = scene == Cells ? Dna : scene == Core ? Cells : Core;
+  sceneState = before;
+  trackTime = 1e6f;
+  advanceObjects(dt);
+  directAndDraw(dt);
+}
+
+void frameOf(benchmark::State& state, SceneState scene) {
+  if (!start() || !loaded) {
+    state.SkipWithError("content not loaded");
+    return;
+  }
+  setFramePresenter(&readBack, nullptr);
+  enter(scene);
+  for (int i = 0; i < 5; ++i) {  // past the fly-in of the scene's first frames
+    advanceObjects(dt);
+    directAndDraw(dt);
+  }
+  double frameSeconds = 0, emptySeconds = 0, cpuSeconds = 0;
+  for (auto _ : state) {
+    if (sceneState != scene) enter(scene);  // a short script ran out
+    double c0 = processCpu();
+    double t0 = now();
+    advanceObjects(dt);
+    directAndDraw(dt);
+    double t1 = now();
+    cpuSeconds += processCpu() - c0;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    presentFrame();
+    double t2 = now();
+    frameSeconds += t1 - t0;
+    emptySeconds += t2 - t1;
+    state.SetIterationTime(t1 - t0);
+  }
+  setFramePresenter(nullptr, nullptr);
+  double perFrame = frameSeconds / state.iterations();
+  state.counters["ms_frame"] = perFrame * 1e3;
+  state.counters["fps"] = perFrame > 0 ? 1 / perFrame : 0;
+  state.counters["cpu_ms"] = cpuSeconds * 1e3 / state.iterations();
+  state.counters["ms_empty"] = emptySeconds * 1e3 / state.iterations();
+  state.counters["x_empty"] = emptySeconds > 0 ? frameSeconds / emptySeconds : 0;
+}
+
+BENCHMARK_CAPTURE(frameOf, cells, Cells)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(frameOf, core, Core)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(frameOf, dna, Dna)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
