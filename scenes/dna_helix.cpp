@@ -134,7 +134,7 @@ bool DnaHelix::loadStrand(const char* assetName) {
   entry.release();
   if (!parsed) return false;
   atomBatch.load("meshes\\sphere.dat");
-  beadBatch.corners = atomBatch.corners;
+  beadBatch = atomBatch;
   fragmentBatch.load("meshes\\chrom.dat");
   atomTexture.load("textures\\dna.jpg");
   buildStrand(profile);

@@ -1,12 +1,17 @@
 #include "scenes/mesh_batch.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
+#include <cstring>
+#include <map>
 
 #include "assets/asset_buffer.h"
+#include "platform/gl_entry_points.h"
 
 Transform Transform::identity() {
   Transform t{};
@@ -92,26 +97,53 @@ Vec3 Transform::applyDirection(Vec3 d) const {
           m[2] * d.x + m[6] * d.y + m[10] * d.z};
 }
 
+MeshBatch& MeshBatch::operator=(const MeshBatch& other) {
+  if (this != &other) {
+    unique = other.unique;
+    cornerIndex = other.cornerIndex;
+    vertices.clear();
+    indices.clear();
+  }
+  return *this;
+}
+
 bool MeshBatch::load(const char* name) {
-  corners.clear();
+  setCorners({});
   AssetBuffer entry;
   if (!entry.open(name)) return false;
   MeshData mesh;
   const bool parsed = parseMeshData(entry.data, entry.size, mesh);
   entry.release();
   if (!parsed) return false;
-  corners = meshCorners(mesh);
-  return !corners.empty();
+  setCorners(meshCorners(mesh));
+  return !unique.empty();
+}
+
+void MeshBatch::setCorners(const std::vector<MeshCorner>& meshCorners) {
+  unique.clear();
+  cornerIndex.clear();
+  vertices.clear();
+  indices.clear();
+  // Keyed by the corner's bits: equal floats merge, nothing else does.
+  std::map<std::array<std::uint32_t, 8>, std::uint32_t> seen;
+  for (const MeshCorner& c : meshCorners) {
+    std::array<std::uint32_t, 8> key;
+    static_assert(sizeof key == sizeof c);
+    std::memcpy(key.data(), &c, sizeof key);
+    const auto [at, added] = seen.emplace(key, static_cast<std::uint32_t>(unique.size()));
+    if (added) unique.push_back(c);
+    cornerIndex.push_back(at->second);
+  }
 }
 
 void MeshBatch::add(const Transform& transform, Vec3 colour, float alpha) {
   const std::uint8_t rgba[4] = {colourByte(colour.x), colourByte(colour.y), colourByte(colour.z),
                                 colourByte(alpha)};
   const std::size_t first = vertices.size();
-  vertices.resize(first + corners.size());
+  vertices.resize(first + unique.size());
   Vertex* out = vertices.data() + first;
   const float* m = transform.m;
-  for (const MeshCorner& c : corners) {
+  for (const MeshCorner& c : unique) {
     out->texCoord[0] = c.texCoord[0];
     out->texCoord[1] = c.texCoord[1];
     std::copy(rgba, rgba + 4, out->colour);
@@ -139,20 +171,64 @@ void MeshBatch::add(const Transform& transform, Vec3 colour, float alpha) {
   }
 }
 
-void MeshBatch::draw() const {
-  if (vertices.empty()) return;
+void MeshBatch::draw() {
+  const std::size_t copies = copyCount();
+  if (copies == 0 || cornerIndex.empty()) return;
+  const std::size_t indexCount = copies * cornerIndex.size();
+  // 32-bit indices: a batch never comes near 4 billion vertices, but stop short of wrapping.
+  if (vertices.size() > 0xFFFFFFFFu) return;
+  if (indices.size() < indexCount) {
+    for (std::size_t copy = indices.size() / cornerIndex.size(); copy < copies; ++copy) {
+      const auto base = static_cast<std::uint32_t>(copy * unique.size());
+      for (std::uint32_t k : cornerIndex) indices.push_back(base + k);
+    }
+  }
+
   constexpr GLsizei stride = sizeof(Vertex);
-  const Vertex* v = vertices.data();
+  const std::size_t vertexBytes = vertices.size() * sizeof(Vertex);
+  const std::size_t indexBytes = indexCount * sizeof(std::uint32_t);
+  const char* vertexBase = reinterpret_cast<const char*>(vertices.data());
+  const char* indexBase = reinterpret_cast<const char*>(indices.data());
+  const bool buffered = vertexBuffersAvailable;
+  if (buffered) {
+    if (vertexBuffer == 0) glEntryPoints.genBuffers(1, &vertexBuffer);
+    if (indexBuffer == 0) glEntryPoints.genBuffers(1, &indexBuffer);
+    // Storage is only ever grown; a frame's data is written into what is there.
+    glEntryPoints.bindBuffer(GL_ARRAY_BUFFER_ARB, vertexBuffer);
+    if (vertexBytes > vertexCapacity) {
+      glEntryPoints.bufferData(GL_ARRAY_BUFFER_ARB, static_cast<GLsizeiptrARB>(vertexBytes),
+                               vertexBase, GL_STREAM_DRAW_ARB);
+      vertexCapacity = vertexBytes;
+    } else {
+      glEntryPoints.bufferSubData(GL_ARRAY_BUFFER_ARB, 0, static_cast<GLsizeiptrARB>(vertexBytes),
+                                  vertexBase);
+    }
+    glEntryPoints.bindBuffer(GL_ELEMENT_ARRAY_BUFFER_ARB, indexBuffer);
+    if (indexBytes > indexCapacity) {
+      // Indices depend only on the copy count: upload every one built so far, once.
+      indexCapacity = indices.size() * sizeof(std::uint32_t);
+      glEntryPoints.bufferData(GL_ELEMENT_ARRAY_BUFFER_ARB,
+                               static_cast<GLsizeiptrARB>(indexCapacity), indexBase,
+                               GL_STATIC_DRAW_ARB);
+    }
+    vertexBase = nullptr;
+    indexBase = nullptr;
+  }
+
   glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
   glEnableClientState(GL_VERTEX_ARRAY);
   glEnableClientState(GL_NORMAL_ARRAY);
   glEnableClientState(GL_COLOR_ARRAY);
   glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  glVertexPointer(3, GL_FLOAT, stride, v->position);
-  glNormalPointer(GL_FLOAT, stride, v->normal);
-  glColorPointer(4, GL_UNSIGNED_BYTE, stride, v->colour);
-  glTexCoordPointer(2, GL_FLOAT, stride, v->texCoord);
-  glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size()));
+  glVertexPointer(3, GL_FLOAT, stride, vertexBase + offsetof(Vertex, position));
+  glNormalPointer(GL_FLOAT, stride, vertexBase + offsetof(Vertex, normal));
+  glColorPointer(4, GL_UNSIGNED_BYTE, stride, vertexBase + offsetof(Vertex, colour));
+  glTexCoordPointer(2, GL_FLOAT, stride, vertexBase + offsetof(Vertex, texCoord));
+  glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indexCount), GL_UNSIGNED_INT, indexBase);
   glPopClientAttrib();
+  if (buffered) {
+    glEntryPoints.bindBuffer(GL_ARRAY_BUFFER_ARB, 0);
+    glEntryPoints.bindBuffer(GL_ELEMENT_ARRAY_BUFFER_ARB, 0);
+  }
   // A colour array leaves the current colour undefined afterwards; later drawing sets its own.
 }

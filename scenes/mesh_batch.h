@@ -35,21 +35,36 @@ class MeshBatch {
     float position[3];
   };
 
+  MeshBatch() = default;
+  // Copies share nothing with the original's GL buffers (a copy makes its own when drawn).
+  MeshBatch(const MeshBatch& other) { *this = other; }
+  MeshBatch& operator=(const MeshBatch& other);
   virtual ~MeshBatch() = default;
 
-  // Reads a .dat entry into corners; false (no corners, draws nothing) when missing or malformed.
+  // Reads a .dat entry; false (no corners, draws nothing) when missing or malformed.
   bool load(const char* name);
-  void setCorners(std::vector<MeshCorner> meshCorners) { corners = std::move(meshCorners); }
+  // The mesh to copy. Equal corners are merged into one vertex, so each copy transforms only
+  // the mesh's distinct vertices and the triangles refer to them by index.
+  void setCorners(const std::vector<MeshCorner>& meshCorners);
 
   // Starts a new frame's list of copies; the storage is kept.
   void clear() { vertices.clear(); }
   // Appends one copy. Colour channels and alpha are clamped to 0..1, as glColor4f would be.
   void add(const Transform& transform, Vec3 colour, float alpha);
-  // Draws every copy added since clear() as triangles in one call.
-  void draw() const;
+  // Draws every copy added since clear() as triangles in one call: from buffer objects kept
+  // from frame to frame when the implementation has them (no allocation per frame), else from
+  // client arrays.
+  void draw();
 
-  std::size_t copyCount() const { return corners.empty() ? 0 : vertices.size() / corners.size(); }
+  std::size_t copyCount() const { return unique.empty() ? 0 : vertices.size() / unique.size(); }
+  bool empty() const { return unique.empty(); }
 
-  std::vector<MeshCorner> corners;
-  std::vector<Vertex> vertices;
+  std::vector<MeshCorner> unique;          // the mesh's distinct corners
+  std::vector<std::uint32_t> cornerIndex;  // per triangle corner, its entry in `unique`
+  std::vector<Vertex> vertices;            // unique.size() per copy
+  std::vector<std::uint32_t> indices;      // cornerIndex offset for each copy drawn so far
+
+ private:
+  std::uint32_t vertexBuffer = 0, indexBuffer = 0;
+  std::size_t vertexCapacity = 0, indexCapacity = 0;  // bytes held by the buffers
 };
