@@ -18,8 +18,9 @@
 // Logic and drawing are apart: parseCellRecords, addCells, update, recolour and placeCells
 // (lattice placement, distance, view cone, alpha and the far-to-near sort) need no GL context;
 // draw calls placeCells and then draws. The sort is stable, so cells at equal distance keep the
-// order of the previous frame. The three client arrays the membrane enables are disabled again
-// at the end of draw, so later vertex-array users start from a clean state.
+// order of the previous frame. The membrane's arrays are bound once per frame, after the helix
+// passes (so nothing the helix draws can move them), and disabled again at the end of draw, so
+// later vertex-array users start from a clean state.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
