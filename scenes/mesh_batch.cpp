@@ -211,20 +211,22 @@ void MeshBatch::draw() {
                                static_cast<GLsizeiptrARB>(indexCapacity), indexBase,
                                GL_STATIC_DRAW_ARB);
     }
-    vertexBase = nullptr;
-    indexBase = nullptr;
   }
 
+  // With buffer objects bound the pointers are offsets into them; GL takes them as addresses.
+  const std::uintptr_t vertexAt = buffered ? 0 : reinterpret_cast<std::uintptr_t>(vertexBase);
+  const std::uintptr_t indexAt = buffered ? 0 : reinterpret_cast<std::uintptr_t>(indexBase);
+  auto address = [](std::uintptr_t at) { return reinterpret_cast<const void*>(at); };
   glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
   glEnableClientState(GL_VERTEX_ARRAY);
   glEnableClientState(GL_NORMAL_ARRAY);
   glEnableClientState(GL_COLOR_ARRAY);
   glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  glVertexPointer(3, GL_FLOAT, stride, vertexBase + offsetof(Vertex, position));
-  glNormalPointer(GL_FLOAT, stride, vertexBase + offsetof(Vertex, normal));
-  glColorPointer(4, GL_UNSIGNED_BYTE, stride, vertexBase + offsetof(Vertex, colour));
-  glTexCoordPointer(2, GL_FLOAT, stride, vertexBase + offsetof(Vertex, texCoord));
-  glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indexCount), GL_UNSIGNED_INT, indexBase);
+  glVertexPointer(3, GL_FLOAT, stride, address(vertexAt + offsetof(Vertex, position)));
+  glNormalPointer(GL_FLOAT, stride, address(vertexAt + offsetof(Vertex, normal)));
+  glColorPointer(4, GL_UNSIGNED_BYTE, stride, address(vertexAt + offsetof(Vertex, colour)));
+  glTexCoordPointer(2, GL_FLOAT, stride, address(vertexAt + offsetof(Vertex, texCoord)));
+  glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indexCount), GL_UNSIGNED_INT, address(indexAt));
   glPopClientAttrib();
   if (buffered) {
     glEntryPoints.bindBuffer(GL_ARRAY_BUFFER_ARB, 0);

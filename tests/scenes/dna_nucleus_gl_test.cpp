@@ -114,6 +114,7 @@ TEST_F(SceneGlTest, StrandReplicatesFromTheLeftCopyToTheRight) {
 }
 
 TEST_F(SceneGlTest, NucleusShowsItsLitBodyAmongTheParticles) {
+  clearGlEntryPoints();  // the particles from client arrays, the strand above from buffers
   settings.Detail = 1;
   Nucleus nucleus;
   nucleus.load();
