@@ -174,12 +174,14 @@ int runRecording(const RecordOptions& o) {
   if (!ok) fail(r.error);
   if (!r.log.close()) ok = !fail("frames.csv could not be written completely");
   fs::path sheetFile = r.folder / "contact_sheet.png";
-  if (r.sheet && !writePng(sheetFile.c_str(), r.sheet->image())) ok = false;
-  if (r.video && !r.video->finish()) ok = !fail("ffmpeg could not encode " + videoFile.string());
+  bool sheetWritten = r.sheet && writePng(sheetFile.c_str(), r.sheet->image());
+  if (r.sheet && !sheetWritten) ok = false;
+  bool videoWritten = r.video && r.video->finish();
+  if (r.video && !videoWritten) ok = !fail("ffmpeg could not encode " + videoFile.string());
 
   std::printf("plasmora-record: %lld frames of %dx%d in %s\n", static_cast<long long>(r.written),
               o.width, o.height, r.folder.c_str());
-  if (r.sheet) std::printf("plasmora-record: contact sheet %s\n", sheetFile.c_str());
-  if (r.video) std::printf("plasmora-record: video %s\n", videoFile.c_str());
+  if (sheetWritten) std::printf("plasmora-record: contact sheet %s\n", sheetFile.c_str());
+  if (videoWritten) std::printf("plasmora-record: video %s\n", videoFile.c_str());
   return ok ? 0 : 1;
 }
