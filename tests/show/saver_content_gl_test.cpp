@@ -1,6 +1,5 @@
 // A run whose archive lacks or holds damaged entries: the user is told about each picture that
 // cannot be loaded, and the show goes on with what did load.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,41 +19,30 @@ namespace {
 
 class SaverContentGlTest : public GlTest {
  protected:
-  SaverContentGlTest() {
-    width = 200;
-    height = 150;
-  }
-
-  // Share of the pixels in a rectangle (overlay units, 800 x 600) whose value passes `test`.
-  template <typename Test>
-  double share(int x0, int y0, int x1, int y1, Test test) {
+  // Share of the pixels in a rectangle (overlay units, 800 x 600) whose r + g + b passes `test`.
+  double share(int x0, int y0, int x1, int y1, bool (*test)(int)) {
     int count = 0, total = 0;
     for (int y = y0 * height / 600; y < y1 * height / 600; ++y)
-      for (int x = x0 * width / 800; x < x1 * width / 800; ++x, ++total) {
-        std::array<int, 4> p = pixel(x, y);
-        count += test(p[0] + p[1] + p[2]);
-      }
+      for (int x = x0 * width / 800; x < x1 * width / 800; ++x, ++total)
+        count += test(pixel(x, y)[0] + pixel(x, y)[1] + pixel(x, y)[2]);
     return total > 0 ? double(count) / total : 0.0;
   }
 };
 
-enum class Change { Drop, Damage };
-
 TEST_F(SaverContentGlTest, MissingAndDamagedEntriesAreReportedAndTheShowGoesOn) {
   const std::filesystem::path data = std::filesystem::path(PLASMORA_DATA_DIR) / "data.sdd";
   ASSERT_TRUE(std::filesystem::exists(data)) << "data.sdd was not built";
+  // Pictures that fail are reported; a mesh that fails only draws nothing.
   struct Case {
     const char* entry;
-    Change change;
-    const char* message;  // what the user is told, null for nothing
-  } cases[] = {
-      {"textures\\env.jpg", Change::Drop, "Error: ARCH:Can't load JPG file: textures\\env.jpg"},
-      {"textures\\c.jpg", Change::Damage, "Error: ARCH:Can't load JPG file: textures\\c.jpg"},
-      {"meshes\\mito.dat", Change::Damage, nullptr},
-  };
+    bool dropped;  // else cut short: no longer a picture or a mesh
+    bool reported;
+  } cases[] = {{"textures\\env.jpg", true, true},
+               {"textures\\c.jpg", false, true},
+               {"meshes\\mito.dat", false, false}};
 
   ArchiveList entries;
-  ASSERT_GT(listArchive(data.c_str(), entries), 40u);
+  listArchive(data.c_str(), entries);
   TestArchive archive;
   for (std::uint32_t i = 0; i < entries.size(); ++i) {
     std::unique_ptr<std::uint8_t[]> bytes;
@@ -64,8 +52,8 @@ TEST_F(SaverContentGlTest, MissingAndDamagedEntriesAreReportedAndTheShowGoesOn) 
     const Case* changed = nullptr;
     for (const Case& c : cases)
       if (archiveNamesMatch(c.entry, entries[i].name.c_str())) changed = &c;
-    if (changed != nullptr && changed->change == Change::Drop) continue;
-    if (changed != nullptr) contents.resize(7);  // cut short: no longer a picture or a mesh
+    if (changed != nullptr && changed->dropped) continue;
+    if (changed != nullptr) contents.resize(7);
     archive.stored(entries[i].name, contents);
   }
   TempDir folder;
@@ -83,15 +71,14 @@ TEST_F(SaverContentGlTest, MissingAndDamagedEntriesAreReportedAndTheShowGoesOn) 
   const std::string told = testing::internal::GetCapturedStderr();
   std::filesystem::current_path(previous);
 
-  for (const Case& c : cases) {
-    if (c.message != nullptr) {
-      EXPECT_NE(told.find(c.message), std::string::npos) << c.message;
-    }
-  }
+  for (const Case& c : cases)
+    EXPECT_EQ(told.find(std::string("Error: ARCH:Can't load JPG file: ") + c.entry + "\n") !=
+                  std::string::npos,
+              c.reported)
+        << c.entry;
   // Only those: everything else loaded.
   EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 2) << told;
   EXPECT_GT(cellsField.cells().size(), 0u);
-  EXPECT_EQ(sceneState, Cells);
 
   for (int frame = 0; frame < 5; ++frame) {
     advanceObjects(0.05f);
