@@ -18,7 +18,8 @@
 // tilt axis x/y/z, self axis x/y/z, speed, radius, colour blue/green/red), then the two colours
 // of each of the 27 rung steps, then one start-time offset per even pair; update draws, for each
 // pair entering its flight, r then the direction for the first strand, then for the second;
-// startUnzip draws one start-time offset per even pair.
+// startUnzip draws one start-time offset per even pair. A procedural helix has no schedule:
+// startUnzip only resets its time and spin, and update never draws.
 //
 // A profile entry that is missing or shorter than 288 bytes fails cleanly: loadStrand returns
 // false before any random draw, and the helix stays empty (no atoms, no fragments, not animated)
@@ -27,8 +28,8 @@
 //
 // Drawing: drawAtoms and drawRungs call atomList and rungList per atom and rung (a procedural
 // helix is small, and its atoms' sphere-map texture matrix changes from atom to atom).
-// drawStrand draws its atoms, beads and fragments as three batches (atomBatch and
-// fragmentBatch, meshes\sphere.dat and meshes\chrom.dat) whose per-object matrices are applied
+// drawStrand draws its atoms, beads and fragments as three batches (atomBatch, beadBatch and
+// fragmentBatch, from meshes\sphere.dat and meshes\chrom.dat) whose per-object matrices are applied
 // on the CPU, normals included: the picture of one display-list call per object in a few draw
 // calls. A strand-built helix therefore keeps atomList and fragmentList at 0.
 #include <cstddef>
