@@ -2,7 +2,6 @@
 // particle matrices against the GL matrix stack.
 #include <GL/gl.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -72,9 +71,13 @@ class SceneGlTest : public GlTest {
     return double(lit) / (double(to - from) * height);
   }
 
-  void save(const char* name) {
-    const std::string ppm = std::string(PLASMORA_BINARY_DIR) + "/" + name + ".ppm";
-    savePpm(ppm.c_str());
+  // Draws one frame and keeps its picture for looking at.
+  template <typename Draw>
+  void render(Vec3 eye, Vec3 look, const char* name, Draw draw) {
+    beginScene(eye, look);
+    draw();
+    readPixels();
+    savePpm((std::string(PLASMORA_BINARY_DIR) + "/" + name + ".ppm").c_str());
   }
 
   const std::filesystem::path data = PLASMORA_DATA_DIR;
@@ -89,26 +92,17 @@ TEST_F(SceneGlTest, StrandReplicatesFromTheLeftCopyToTheRight) {
   settings.Detail = 0;
 
   helix.startUnzip();
-  beginScene(eye, look);
-  helix.drawStrand();
-  readPixels();
-  save("dna_strand_start");
+  render(eye, look, "dna_strand_start", [&] { helix.drawStrand(); });
   EXPECT_GT(litShare(0.0, 0.5), 0.03);
   EXPECT_EQ(litShare(0.55, 1.0), 0.0) << "nothing in the right copy before the flights";
 
   for (int frame = 0; frame < 220; ++frame) helix.update(0.1f);  // mid-flight
   settings.Detail = 1;
-  beginScene(eye, look);
-  helix.drawStrand();
-  readPixels();
-  save("dna_strand_flight");
+  render(eye, look, "dna_strand_flight", [&] { helix.drawStrand(); });
 
   for (int frame = 0; frame < 120; ++frame) helix.update(0.1f);  // time 34: all arrived
   settings.Detail = 0;
-  beginScene(eye, look);
-  helix.drawStrand();
-  readPixels();
-  save("dna_strand_done");
+  render(eye, look, "dna_strand_done", [&] { helix.drawStrand(); });
   EXPECT_GT(litShare(0.0, 0.45), 0.03);
   EXPECT_GT(litShare(0.55, 1.0), 0.03);
 }
@@ -124,10 +118,7 @@ TEST_F(SceneGlTest, NucleusShowsItsLitBodyAmongTheParticles) {
   nucleus.update(0.5f);
   nucleus.tint = Vec3(0.9f, 0.8f, 1.0f);
   const Vec3 eye(0, 300, 950);
-  beginScene(eye, normalize(-eye));
-  nucleus.draw();
-  readPixels();
-  save("nucleus");
+  render(eye, normalize(-eye), "nucleus", [&] { nucleus.draw(); });
   const auto centre = pixel(width / 2, height / 2);
   EXPECT_GT(centre[0] + centre[1] + centre[2], 120);
   // Particles light up the edges of the picture, far from the body.
