@@ -8,9 +8,24 @@ function(plasmora_library name)
   target_link_libraries(${name} PUBLIC ${A_LIBS})
 endfunction()
 
+# plasmora_sanitizer_support(TARGET) -- in the sanitizer build, links the sanitizers' settings
+# and the code that keeps every library loaded at run time mapped until exit
+# (tests/support/sanitizer_support.cpp). For the tests and every program a test runs.
+function(plasmora_sanitizer_support target)
+  if(PLASMORA_SANITIZE)
+    if(NOT TARGET plasmora_sanitizer_support)
+      add_library(plasmora_sanitizer_support OBJECT
+                  ${PROJECT_SOURCE_DIR}/tests/support/sanitizer_support.cpp)
+    endif()
+    target_sources(${target} PRIVATE $<TARGET_OBJECTS:plasmora_sanitizer_support>)
+    target_link_libraries(${target} PRIVATE ${CMAKE_DL_LIBS})
+  endif()
+endfunction()
+
 # plasmora_test(NAME src... [LIBS lib...] [GL] [LABELS l...])
-# A GoogleTest executable registered with CTest. GL marks tests that use the off-screen
-# context: they get the leak suppressions for Mesa's own allocations.
+# A GoogleTest executable; each of its cases is its own CTest test, named NAME.Suite.Case.
+# GL marks tests that use the off-screen context (label gl, unless LABELS are given).
+include(GoogleTest)
 function(plasmora_test name)
   cmake_parse_arguments(A "GL" "" "LIBS;LABELS" ${ARGN})
   add_executable(${name} ${A_UNPARSED_ARGUMENTS})
@@ -20,12 +35,18 @@ function(plasmora_test name)
     PLASMORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     PLASMORA_BINARY_DIR="${CMAKE_BINARY_DIR}"
     PLASMORA_DATA_DIR="${PLASMORA_DATA_DIR}")
-  add_test(NAME ${name} COMMAND ${name})
-  set(env "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1")
-  if(A_GL)
-    list(APPEND env "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0")
+  plasmora_sanitizer_support(${name})
+  set(label "${A_LABELS}")
+  if(A_GL AND NOT label)
+    set(label gl)
   endif()
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" LABELS "${A_LABELS}")
+  # The cases are listed when CTest runs, not at build time: the build never runs a test.
+  # (One label at most: a list value would not survive the discovery.)
+  gtest_discover_tests(${name}
+    TEST_PREFIX "${name}."
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS "${label}")
 endfunction()
 
 # plasmora_fuzz(NAME src... LIBS lib... SEEDS dir...)
