@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include "assets/asset_buffer.h"
 #include "platform/message_box.h"
@@ -31,9 +31,13 @@ struct JpegSession {
   std::jmp_buf abandon;
 };
 
-JpegSession& sessionOf(j_common_ptr cinfo) { return *static_cast<JpegSession*>(cinfo->client_data); }
+JpegSession& sessionOf(j_common_ptr cinfo) {
+  return *static_cast<JpegSession*>(cinfo->client_data);
+}
 
-void formatMessage(j_common_ptr cinfo, char* buffer) { sessionOf(cinfo).standardFormat(cinfo, buffer); }
+void formatMessage(j_common_ptr cinfo, char* buffer) {
+  sessionOf(cinfo).standardFormat(cinfo, buffer);
+}
 
 // Messages of the library never reach the user.
 void outputMessage(j_common_ptr cinfo) {
@@ -81,8 +85,9 @@ boolean fillInputBuffer(j_decompress_ptr cinfo) {
 void skipInputData(j_decompress_ptr cinfo, long count) {
   if (count <= 0) return;
   jpeg_source_mgr* src = cinfo->src;
-  const std::size_t step =
-      static_cast<unsigned long>(count) < src->bytes_in_buffer ? static_cast<std::size_t>(count) : src->bytes_in_buffer;
+  const std::size_t step = static_cast<unsigned long>(count) < src->bytes_in_buffer
+                               ? static_cast<std::size_t>(count)
+                               : src->bytes_in_buffer;
   src->next_input_byte += step;
   src->bytes_in_buffer -= step;
 }
@@ -111,10 +116,12 @@ bool decodeSession(JpegSession& s, DecodedImage& image) {
     const std::size_t first = cinfo.output_scanline;
     std::size_t want = rows - first;
     if (want > 8) want = 8;
-    for (std::size_t i = 0; i < want; ++i) targets[i] = &s.pixels[(rows - 1 - (first + i)) * stride];
+    for (std::size_t i = 0; i < want; ++i)
+      targets[i] = &s.pixels[(rows - 1 - (first + i)) * stride];
     // With this source the library never suspends; a zero count would otherwise spin forever.
     if (jpeg_read_scanlines(&cinfo, targets, static_cast<JDIMENSION>(want)) == 0) return false;
   }
+  image.components = cinfo.output_components;
   image.rowStride = static_cast<std::int32_t>(stride);
   image.width = static_cast<std::int32_t>(cinfo.output_width);
   image.height = static_cast<std::int32_t>(cinfo.output_height);

@@ -5,7 +5,8 @@
 #include <vector>
 
 struct DecodedImage {
-  std::int32_t rowStride = 0;  // width x components
+  std::int32_t components = 0;  // bytes per pixel: 3 colour, 1 grey, 4 CMYK or YCCK
+  std::int32_t rowStride = 0;   // width x components
   std::int32_t width = 0;
   std::int32_t height = 0;
   std::vector<std::uint8_t> pixels;  // rowStride x height bytes, first row = bottom of the picture
@@ -17,8 +18,7 @@ constexpr std::uint64_t maxJpegPixels = 4096ull * 4096ull;
 
 // Decodes a whole JPEG file held in memory. Every fatal error of the library abandons the
 // decode and yields false; a truncated file decodes as far as its data goes. The components
-// per pixel are those the library delivers (rowStride / width): 3 for colour, 1 for grey, 4 for
-// CMYK and YCCK files.
+// per pixel are those the library delivers.
 bool decodeJpeg(const std::uint8_t* bytes, std::size_t size, DecodedImage& image);
 
 // Decodes the archive entry `name`. A failure is reported in a message box naming the entry.

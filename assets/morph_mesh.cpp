@@ -22,9 +22,7 @@ void readFloats(const std::uint8_t*& at, std::vector<float>& out, std::size_t co
 
 }  // namespace
 
-void MorphMesh::clear() {
-  *this = MorphMesh{};
-}
+void MorphMesh::clear() { *this = MorphMesh{}; }
 
 bool MorphMesh::usesBufferObject() const { return buffer != 0 && vertexBuffersAvailable; }
 
@@ -81,7 +79,8 @@ void MorphMesh::upload() {
   glEntryPoints.genBuffers(1, &name);
   buffer = name;
   glEntryPoints.bindBuffer(GL_ARRAY_BUFFER_ARB, buffer);
-  glEntryPoints.bufferData(GL_ARRAY_BUFFER_ARB, static_cast<GLsizeiptrARB>(vertexCount * bytesPerVertex),
+  glEntryPoints.bufferData(GL_ARRAY_BUFFER_ARB,
+                           static_cast<GLsizeiptrARB>(vertexCount * bytesPerVertex),
                            interleaved.data(), GL_STREAM_DRAW_ARB);
   // Unbound again so that other objects' client-side arrays are not read as buffer offsets.
   glEntryPoints.bindBuffer(GL_ARRAY_BUFFER_ARB, 0);
@@ -154,7 +153,8 @@ void MorphMesh::advance(float step) {
   }
   if (usesBufferObject()) {
     glEntryPoints.bindBuffer(GL_ARRAY_BUFFER_ARB, buffer);
-    glEntryPoints.bufferSubData(GL_ARRAY_BUFFER_ARB, 0, static_cast<GLsizeiptrARB>(vertexCount * bytesPerVertex),
+    glEntryPoints.bufferSubData(GL_ARRAY_BUFFER_ARB, 0,
+                                static_cast<GLsizeiptrARB>(vertexCount * bytesPerVertex),
                                 interleaved.data());
     glEntryPoints.bindBuffer(GL_ARRAY_BUFFER_ARB, 0);
   }

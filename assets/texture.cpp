@@ -19,12 +19,11 @@ namespace {
 // have no meaning the upload could give them and are refused.
 bool jpegToRgb(DecodedImage& image, std::vector<std::uint8_t>& rgb) {
   const std::size_t pixelCount = std::size_t(image.width) * std::size_t(image.height);
-  const std::size_t components = image.width > 0 ? std::size_t(image.rowStride) / std::size_t(image.width) : 0;
-  if (components == 3) {
+  if (image.components == 3) {
     rgb = std::move(image.pixels);
     return true;
   }
-  if (components != 1) return false;
+  if (image.components != 1) return false;
   rgb.resize(pixelCount * 3);
   for (std::size_t i = 0; i < pixelCount; ++i) {
     rgb[i * 3] = rgb[i * 3 + 1] = rgb[i * 3 + 2] = image.pixels[i];
@@ -59,12 +58,14 @@ bool tgaToRgba(TgaImage& image, std::vector<std::uint8_t>& rgba) {
   return true;
 }
 
-std::uint32_t upload(int components, int width, int height, GLenum format, const std::uint8_t* pixels) {
+std::uint32_t upload(int components, int width, int height, GLenum format,
+                     const std::uint8_t* pixels) {
   GLuint name = 0;
   glGenTextures(1, &name);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glBindTexture(GL_TEXTURE_2D, name);
-  if (gluBuild2DMipmaps(GL_TEXTURE_2D, components, width, height, format, GL_UNSIGNED_BYTE, pixels) != 0) {
+  if (gluBuild2DMipmaps(GL_TEXTURE_2D, components, width, height, format, GL_UNSIGNED_BYTE,
+                        pixels) != 0) {
     glDeleteTextures(1, &name);
     return 0;
   }

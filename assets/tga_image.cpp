@@ -26,9 +26,7 @@ struct TgaReader {
   }
 };
 
-std::uint16_t le16(const std::uint8_t* p) {
-  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
+std::uint16_t le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 
 // Writes one stored pixel into `out`: 16-bit values become blue, green, red bytes with the
 // low three bits zero (bit 15 is dropped); other depths are copied as they are.
@@ -50,7 +48,8 @@ bool decodeRaw(TgaReader& in, std::size_t pixelCount, std::size_t inBytes, std::
   if (inBytes == outBytes) {
     std::memcpy(out, src, pixelCount * inBytes);
   } else {
-    for (std::size_t i = 0; i < pixelCount; ++i) putPixel(src + i * inBytes, inBytes, out + i * outBytes);
+    for (std::size_t i = 0; i < pixelCount; ++i)
+      putPixel(src + i * inBytes, inBytes, out + i * outBytes);
   }
   return true;
 }
@@ -69,7 +68,8 @@ bool decodeRunLength(TgaReader& in, std::size_t pixelCount, std::size_t inBytes,
       if (!pixel) return false;
       std::uint8_t expanded[4];
       putPixel(pixel, inBytes, expanded);
-      for (std::size_t i = 0; i < count; ++i, ++done) std::memcpy(out + done * outBytes, expanded, outBytes);
+      for (std::size_t i = 0; i < count; ++i, ++done)
+        std::memcpy(out + done * outBytes, expanded, outBytes);
     } else {
       if (!decodeRaw(in, count, inBytes, outBytes, out + done * outBytes)) return false;
       done += count;
@@ -117,7 +117,8 @@ TgaStatus decodeInto(const std::uint8_t* bytes, std::size_t size, TgaImage& imag
   if (depth != 8 && depth != 16 && depth != 24 && depth != 32) return TgaStatus::UnsupportedDepth;
   if ((mapped || grey) != (depth == 8)) return TgaStatus::Malformed;
 
-  if (image.width == 0 || image.height == 0 || image.width > maxTgaSide || image.height > maxTgaSide) {
+  if (image.width == 0 || image.height == 0 || image.width > maxTgaSide ||
+      image.height > maxTgaSide) {
     return TgaStatus::Malformed;
   }
   const std::size_t pixelCount = std::size_t{image.width} * image.height;
@@ -130,8 +131,9 @@ TgaStatus decodeInto(const std::uint8_t* bytes, std::size_t size, TgaImage& imag
   if (leastInput > in.left) return TgaStatus::Malformed;
 
   std::vector<std::uint8_t> decoded(pixelCount * outBytes);
-  const bool complete = runLength ? decodeRunLength(in, pixelCount, inBytes, outBytes, decoded.data())
-                                  : decodeRaw(in, pixelCount, inBytes, outBytes, decoded.data());
+  const bool complete = runLength
+                            ? decodeRunLength(in, pixelCount, inBytes, outBytes, decoded.data())
+                            : decodeRaw(in, pixelCount, inBytes, outBytes, decoded.data());
   if (!complete) return TgaStatus::Malformed;
 
   if (mapped) {

@@ -12,7 +12,8 @@ struct TgaImage {
   std::uint8_t colorMapEntrySize = 0;
   std::uint16_t width = 0;
   std::uint16_t height = 0;
-  // After decoding: bits per pixel of `pixels` (8 grey, 24 blue-green-red, 32 red-green-blue-alpha).
+  // After decoding: bits per pixel of `pixels` (8 grey, 24 blue-green-red, 32
+  // red-green-blue-alpha).
   std::uint8_t pixelDepth = 0;
   std::vector<std::uint8_t> palette;
   std::vector<std::uint8_t> pixels;

@@ -96,8 +96,10 @@ int main(int argc, char** argv) {
   const auto a = reporter.perVertex.find("advance");
   const auto c = reporter.perVertex.find("plainCopy");
   if (a != reporter.perVertex.end() && c != reporter.perVertex.end() && c->second > 0) {
-    std::printf("MorphMesh::advance: %.2f ns per vertex; plain 32-byte copy: %.3f ns per vertex; ratio %.1f\n",
-                a->second, c->second, a->second / c->second);
+    std::printf(
+        "MorphMesh::advance: %.2f ns per vertex; plain 32-byte copy: %.3f ns per vertex; ratio "
+        "%.1f\n",
+        a->second, c->second, a->second / c->second);
   }
   benchmark::Shutdown();
   return 0;

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "assets/archive_reader.h"
-#include "assets/tools/archive_writer.h"
+#include "assets/archive/archive_reader.h"
+#include "tools/archive/archive_writer.h"
 
 namespace {
 
@@ -38,7 +38,8 @@ std::vector<std::uint8_t> textSample() {
 
 std::vector<Sample> assetSamples() {
   std::vector<Sample> out;
-  std::vector<std::uint8_t> archive = readFile(std::filesystem::path(PLASMORA_DATA_DIR) / "data.sdd");
+  std::vector<std::uint8_t> archive =
+      readFile(std::filesystem::path(PLASMORA_DATA_DIR) / "data.sdd");
   ArchiveList list;
   listArchiveFromMemory(archive.data(), archive.size(), list);
   for (std::uint32_t i = 0; i < list.size(); ++i) {
@@ -138,13 +139,15 @@ int main(int argc, char** argv) {
   printTable(samples);
 
   Sample allAssets{"assets", {}};
-  for (const Sample& s : assets) allAssets.data.insert(allAssets.data.end(), s.data.begin(), s.data.end());
+  for (const Sample& s : assets)
+    allAssets.data.insert(allAssets.data.end(), s.data.begin(), s.data.end());
   static Sample text = samples[0];
   static Sample joined = allAssets;
   benchmark::RegisterBenchmark("pack/text", packBenchmark, text)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("unpack/text", unpackBenchmark, text)->Unit(benchmark::kMillisecond);
   if (!assets.empty()) {
-    benchmark::RegisterBenchmark("pack/assets", packBenchmark, joined)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("pack/assets", packBenchmark, joined)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("unpack/assets", unpackBenchmark, joined)
         ->Unit(benchmark::kMillisecond);
   }

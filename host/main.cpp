@@ -6,6 +6,7 @@
 #include "host/window_presenter.h"
 #include "platform/command_line.h"
 #include "platform/message_box.h"
+#include "platform/x11/message_box_window.h"
 
 int main(int argc, char** argv) {
   SaverApp app;
@@ -14,7 +15,7 @@ int main(int argc, char** argv) {
     case RunMode::Saver:
     case RunMode::Test:
       // A person is watching: load failures get a window as well as a line on stderr.
-      allowMessageBoxWindows(true);
+      setMessageSink(showMessageWindow);
       installWindowPresenter();
       runSaver(app);
       break;

@@ -1,10 +1,10 @@
 #include "host/monitors.h"
 
 #include "host/saver_app.h"
-#include "settings/settings.h"
 #include "platform/cursor.h"
 #include "platform/display_devices.h"
 #include "platform/display_mode.h"
+#include "settings/settings.h"
 
 void enumerateMonitors(SaverApp& app) {
   app.monitorCount = 0;
@@ -16,8 +16,8 @@ void enumerateMonitors(SaverApp& app) {
     if (device.attachedToDesktop) {
       record.bounds = {device.left, device.top, device.left + device.width,
                        device.top + device.height};
-      record.monitor = monitorFromRect(record.bounds.left, record.bounds.top,
-                                       record.bounds.right, record.bounds.bottom);
+      record.monitor = monitorFromRect(record.bounds.left, record.bounds.top, record.bounds.right,
+                                       record.bounds.bottom);
     }
     ++app.monitorCount;
   }

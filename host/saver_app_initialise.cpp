@@ -1,10 +1,10 @@
 // The start of every run mode: what the process needs before it serves its request.
+#include "host/load_settings.h"
 #include "host/monitors.h"
 #include "host/saver_app.h"
-#include "host/load_settings.h"
-#include "settings/settings.h"
 #include "platform/current_directory.h"
 #include "platform/display_mode.h"
+#include "settings/settings.h"
 
 void SaverApp::initialise(const char* commandLine) {
   runMode = parseCommandLine(commandLine);

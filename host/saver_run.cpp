@@ -3,16 +3,16 @@
 #include "host/frame_timer.h"
 #include "host/monitors.h"
 #include "host/saver_app.h"
-#include "show/saver_content.h"
 #include "host/saver_state.h"
 #include "host/saver_window.h"
-#include "settings/settings.h"
 #include "platform/clock.h"
 #include "platform/cursor.h"
 #include "platform/display_mode.h"
 #include "platform/gl_context.h"
 #include "platform/message_queue.h"
 #include "render/math.h"
+#include "settings/settings.h"
+#include "show/saver_content.h"
 
 namespace {
 
@@ -30,12 +30,11 @@ bool createWindows(SaverApp& app) {
     if (record.monitor == 0) continue;
     const MonitorBounds& b = record.bounds;
     // The primary window runs in the display mode of the run, at its monitor's origin.
-    WindowHandle window =
-        primaryWindow == 0
-            ? createWindow(primaryClass, windowTitle, b.left, b.top, settings.Width,
-                           settings.Height, false)
-            : createWindow(blankClass, windowTitle, b.left, b.top, b.right - b.left,
-                           b.bottom - b.top, true);
+    WindowHandle window = primaryWindow == 0
+                              ? createWindow(primaryClass, windowTitle, b.left, b.top,
+                                             settings.Width, settings.Height, false)
+                              : createWindow(blankClass, windowTitle, b.left, b.top,
+                                             b.right - b.left, b.bottom - b.top, true);
     record.window = window;
     if (window == 0) return false;
     if (primaryWindow == 0) primaryWindow = window;

@@ -6,17 +6,17 @@
 using WindowHandle = std::uintptr_t;
 
 enum class WindowMessageType {
-  Create,           // sent by createWindow before it returns
+  Create,  // sent by createWindow before it returns
   KeyDown,
-  SystemKeyDown,    // a key with Alt held, Alt itself or F10
+  SystemKeyDown,  // a key with Alt held, Alt itself or F10
   LeftButtonDown,
   RightButtonDown,
   MiddleButtonDown,
   MouseWheel,
-  MouseMove,        // x, y: the pointer, relative to the window's client area
-  Close,            // the window manager asks the window to close
+  MouseMove,  // x, y: the pointer, relative to the window's client area
+  Close,      // the window manager asks the window to close
   Destroy,
-  Quit,             // from postQuitMessage: the message loop ends
+  Quit,  // from postQuitMessage: the message loop ends
   Other,
 };
 

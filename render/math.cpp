@@ -99,10 +99,22 @@ Quat slerpBezier(const Quat& q0, const Quat& a, const Quat& b, const Quat& q1, f
 Matrix4 toMatrix(const Quat& q) {
   const float x = q.x, y = q.y, z = q.z, w = q.w;
   return Matrix4{{
-      1 - 2 * (y * y + z * z), 2 * (x * y - z * w), 2 * (x * z + y * w), 0,
-      2 * (x * y + z * w), 1 - 2 * (x * x + z * z), 2 * (y * z - x * w), 0,
-      2 * (x * z - y * w), 2 * (y * z + x * w), 1 - 2 * (x * x + y * y), 0,
-      0, 0, 0, 1,
+      1 - 2 * (y * y + z * z),
+      2 * (x * y - z * w),
+      2 * (x * z + y * w),
+      0,
+      2 * (x * y + z * w),
+      1 - 2 * (x * x + z * z),
+      2 * (y * z - x * w),
+      0,
+      2 * (x * z - y * w),
+      2 * (y * z + x * w),
+      1 - 2 * (x * x + y * y),
+      0,
+      0,
+      0,
+      0,
+      1,
   }};
 }
 

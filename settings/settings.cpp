@@ -15,21 +15,20 @@ SettingInfo flag(const char* name, bool Settings::*member, bool value, bool rest
   return {name, K::Flag, member, nullptr, nullptr, D::Fixed, value ? 1 : 0, restored, 0, 1};
 }
 
-SettingInfo integer(const char* name, std::int32_t Settings::*member, D source,
-                    std::int32_t value, bool restored, std::int32_t minimum,
-                    std::int32_t maximum) {
+SettingInfo integer(const char* name, std::int32_t Settings::*member, D source, std::int32_t value,
+                    bool restored, std::int32_t minimum, std::int32_t maximum) {
   return {name, K::Integer, nullptr, member, nullptr, source, value, restored, minimum, maximum};
 }
 
 // The order values are read in, and the order they are written in.
-const char* const loadOrder[] = {
-    "ShowClock", "TimeFormat", "English", "Random", "EnableMusic", "UseDesktop",
-    "ShowFlame", "DefGamma",   "Width",   "Height", "Depth",       "Volume",
-    "Gamma",     "Detail",     "ShowFPS", "VSync",  "MouseExit",   "Path"};
-const char* const saveOrder[] = {
-    "ShowClock", "TimeFormat", "English", "Random", "EnableMusic", "UseDesktop",
-    "ShowFlame", "DefGamma",   "Width",   "Height", "Depth",       "Volume",
-    "Gamma",     "Detail",     "VSync",   "MouseExit", "ShowFPS"};
+const char* const loadOrder[] = {"ShowClock",  "TimeFormat", "English",  "Random", "EnableMusic",
+                                 "UseDesktop", "ShowFlame",  "DefGamma", "Width",  "Height",
+                                 "Depth",      "Volume",     "Gamma",    "Detail", "ShowFPS",
+                                 "VSync",      "MouseExit",  "Path"};
+const char* const saveOrder[] = {"ShowClock",  "TimeFormat", "English",  "Random", "EnableMusic",
+                                 "UseDesktop", "ShowFlame",  "DefGamma", "Width",  "Height",
+                                 "Depth",      "Volume",     "Gamma",    "Detail", "VSync",
+                                 "MouseExit",  "ShowFPS"};
 
 const StoredValue* findValue(const std::vector<StoredValue>& values, const char* name) {
   for (const StoredValue& v : values)

@@ -18,9 +18,9 @@ struct Settings {
   bool UseDesktop = false;
   bool MouseExit = false;
   bool DefGamma = false;
-  bool Random = false;  // stored and loaded only
+  bool Random = false;      // stored and loaded only
   bool TimeFormat = false;  // true: 12-hour clock
-  bool English = false;  // stored and loaded only
+  bool English = false;     // stored and loaded only
   std::int32_t Detail = 0;
   std::int32_t Volume = 0;
   std::int32_t Gamma = 0;

@@ -21,18 +21,18 @@
 
 // One record of a listing, as stored in the entry's file header.
 struct ArchiveEntryInfo {
-    std::string name;          // stored name (after the 259-byte cut), '\' as separator
-    std::uint16_t nameSize = 0;  // length of `name`
-    std::uint32_t packSize = 0;
-    std::uint32_t unpSize = 0;
-    std::uint8_t hostOs = 0;
-    std::uint32_t fileCrc = 0;
-    std::uint32_t fileTime = 0;
-    std::uint8_t unpVer = 0;
-    std::uint8_t method = 0;   // 0x30 stored, anything else compressed
-    std::uint32_t attr = 0;
-    std::uint16_t flags = 0;   // HEAD_FLAGS of the file header (0x0010 solid, 0x0004 encrypted)
-    std::uint64_t dataOffset = 0;  // where the packed bytes start in the archive
+  std::string name;            // stored name (after the 259-byte cut), '\' as separator
+  std::uint16_t nameSize = 0;  // length of `name`
+  std::uint32_t packSize = 0;
+  std::uint32_t unpSize = 0;
+  std::uint8_t hostOs = 0;
+  std::uint32_t fileCrc = 0;
+  std::uint32_t fileTime = 0;
+  std::uint8_t unpVer = 0;
+  std::uint8_t method = 0;  // 0x30 stored, anything else compressed
+  std::uint32_t attr = 0;
+  std::uint16_t flags = 0;       // HEAD_FLAGS of the file header (0x0010 solid, 0x0004 encrypted)
+  std::uint64_t dataOffset = 0;  // where the packed bytes start in the archive
 };
 
 using ArchiveList = std::vector<ArchiveEntryInfo>;
@@ -40,20 +40,20 @@ using ArchiveList = std::vector<ArchiveEntryInfo>;
 // Why a read or a listing stopped. Ok for a listing means the walk reached the end of the
 // archive (or a sub-block, which ends it) without meeting damage.
 enum class ArchiveStatus {
-    Ok,
-    CannotOpen,          // the file cannot be opened
-    NotAnArchive,        // neither marker at the start
-    Truncated,           // marker, main header or a block header cut short
-    DamagedHeader,       // a header size too small, or a name running past its header
-    NotFound,            // end of archive or a sub-block before the entry
-    UnsupportedVersion,  // UNP_VER outside 13..20
-    TooLarge,            // UNP_SIZE above the cap or beyond what the packed bytes can give
-    DataOutsideArchive,  // the packed bytes run past the end of the archive
-    OutOfMemory,
-    DataError,           // the packed bytes ran out or decode to more than UNP_SIZE
-    Incomplete,          // fewer bytes than UNP_SIZE (a stored entry with PACK_SIZE < UNP_SIZE)
-    CrcMismatch,
-    BadName,             // null or longer than 259 characters
+  Ok,
+  CannotOpen,          // the file cannot be opened
+  NotAnArchive,        // neither marker at the start
+  Truncated,           // marker, main header or a block header cut short
+  DamagedHeader,       // a header size too small, or a name running past its header
+  NotFound,            // end of archive or a sub-block before the entry
+  UnsupportedVersion,  // UNP_VER outside 13..20
+  TooLarge,            // UNP_SIZE above the cap or beyond what the packed bytes can give
+  DataOutsideArchive,  // the packed bytes run past the end of the archive
+  OutOfMemory,
+  DataError,   // the packed bytes ran out or decode to more than UNP_SIZE
+  Incomplete,  // fewer bytes than UNP_SIZE (a stored entry with PACK_SIZE < UNP_SIZE)
+  CrcMismatch,
+  BadName,  // null or longer than 259 characters
 };
 
 // A short English description for tools ("CRC mismatch", ...).

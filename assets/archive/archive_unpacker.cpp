@@ -1,6 +1,6 @@
-#include "assets/archive_unpacker.h"
+#include "assets/archive/archive_unpacker.h"
 
-#include "assets/archive_format.h"
+#include "assets/archive/archive_format.h"
 
 #include <cstring>
 #include <new>
@@ -22,253 +22,225 @@ constexpr int tableSymbolRefill = 8187;
 // it exceeds the longest match (260).
 constexpr std::uint32_t flushMargin = 270;
 
-} // namespace
+}  // namespace
 
 ArchiveUnpacker::ArchiveUnpacker() = default;
 ArchiveUnpacker::~ArchiveUnpacker() = default;
 
-bool ArchiveUnpacker::allocate()
-{
-    // Zeroed: a solid continuation with nothing before it starts from an empty window.
-    window_.reset(new (std::nothrow) std::uint8_t[windowSize]());
-    return window_ != nullptr;
+bool ArchiveUnpacker::allocate() {
+  // Zeroed: a solid continuation with nothing before it starts from an empty window.
+  window_.reset(new (std::nothrow) std::uint8_t[windowSize]());
+  return window_ != nullptr;
 }
 
-void ArchiveUnpacker::reset()
-{
-    currentChannel_ = 0;
-    channelDelta_ = 0;
-    for (AudioChannel& channel : audioChannels_)
-        channel = AudioChannel();
-    std::memset(oldDistances_, 0, sizeof oldDistances_);
-    oldDistanceIndex_ = 0;
-    lastLength_ = 0;
-    lastDistance_ = 0;
-    std::memset(window_.get(), 0, windowSize);
-    std::memset(previousLengths_, 0, sizeof previousLengths_);
-    unpackPosition_ = 0;
-    writePosition_ = 0;
+void ArchiveUnpacker::reset() {
+  currentChannel_ = 0;
+  channelDelta_ = 0;
+  for (AudioChannel& channel : audioChannels_) channel = AudioChannel();
+  std::memset(oldDistances_, 0, sizeof oldDistances_);
+  oldDistanceIndex_ = 0;
+  lastLength_ = 0;
+  lastDistance_ = 0;
+  std::memset(window_.get(), 0, windowSize);
+  std::memset(previousLengths_, 0, sizeof previousLengths_);
+  unpackPosition_ = 0;
+  writePosition_ = 0;
 }
 
-void ArchiveUnpacker::readTables()
-{
-    if (input_.address > tableRefill)
-        input_.refill();
-    std::uint32_t bits = input_.peek();
-    audio_ = (bits & 0x8000) != 0;
-    if ((bits & 0x4000) == 0)
-        std::memset(previousLengths_, 0, sizeof previousLengths_);
+void ArchiveUnpacker::readTables() {
+  if (input_.address > tableRefill) input_.refill();
+  std::uint32_t bits = input_.peek();
+  audio_ = (bits & 0x8000) != 0;
+  if ((bits & 0x4000) == 0) std::memset(previousLengths_, 0, sizeof previousLengths_);
+  input_.skip(2);
+
+  int tableSize = lzTableSize;
+  if (audio_) {
+    channels_ = static_cast<int>((bits >> 12) & 3) + 1;
+    if (currentChannel_ >= channels_) currentChannel_ = 0;
     input_.skip(2);
+    tableSize = audioCount * channels_;
+  }
 
-    int tableSize = lzTableSize;
-    if (audio_) {
-        channels_ = static_cast<int>((bits >> 12) & 3) + 1;
-        if (currentChannel_ >= channels_)
-            currentChannel_ = 0;
-        input_.skip(2);
-        tableSize = audioCount * channels_;
-    }
+  std::uint8_t tableLengths[tableCodeCount];
+  for (std::uint8_t& length : tableLengths) {
+    length = static_cast<std::uint8_t>(input_.peek() >> 12);
+    input_.skip(4);
+  }
+  tableDecoder_.build(tableLengths, tableCodeCount);
 
-    std::uint8_t tableLengths[tableCodeCount];
-    for (std::uint8_t& length : tableLengths) {
-        length = static_cast<std::uint8_t>(input_.peek() >> 12);
-        input_.skip(4);
-    }
-    tableDecoder_.build(tableLengths, tableCodeCount);
-
-    // New lengths replace the previous ones in place; positions beyond this table keep theirs.
-    std::uint8_t* lengths = previousLengths_;
-    int i = 0;
-    while (i < tableSize) {
-        if (input_.address > tableSymbolRefill)
-            input_.refill();
-        int symbol = tableDecoder_.decode(input_);
-        if (symbol < 16) {
-            lengths[i] = static_cast<std::uint8_t>((symbol + lengths[i]) & 15);
-            ++i;
-        } else if (symbol == 16) {
-            int count = static_cast<int>(input_.peek() >> 14) + 3;
-            input_.skip(2);
-            // A repeat at the very first position repeats a zero length.
-            for (; count > 0 && i < tableSize; --count, ++i)
-                lengths[i] = i > 0 ? lengths[i - 1] : 0;
-        } else {
-            int count;
-            if (symbol == 17) {
-                count = static_cast<int>(input_.peek() >> 13) + 3;
-                input_.skip(3);
-            } else {
-                count = static_cast<int>(input_.peek() >> 9) + 11;
-                input_.skip(7);
-            }
-            for (; count > 0 && i < tableSize; --count, ++i)
-                lengths[i] = 0;
-        }
-    }
-
-    if (audio_) {
-        for (int c = 0; c < channels_; ++c)
-            audioDecoders_[c].build(lengths + audioCount * c, audioCount);
+  // New lengths replace the previous ones in place; positions beyond this table keep theirs.
+  std::uint8_t* lengths = previousLengths_;
+  int i = 0;
+  while (i < tableSize) {
+    if (input_.address > tableSymbolRefill) input_.refill();
+    int symbol = tableDecoder_.decode(input_);
+    if (symbol < 16) {
+      lengths[i] = static_cast<std::uint8_t>((symbol + lengths[i]) & 15);
+      ++i;
+    } else if (symbol == 16) {
+      int count = static_cast<int>(input_.peek() >> 14) + 3;
+      input_.skip(2);
+      // A repeat at the very first position repeats a zero length.
+      for (; count > 0 && i < tableSize; --count, ++i) lengths[i] = i > 0 ? lengths[i - 1] : 0;
     } else {
-        literalDecoder_.build(lengths, literalCount);
-        distanceDecoder_.build(lengths + literalCount, distanceCount);
-        repeatDecoder_.build(lengths + literalCount + distanceCount, repeatCount);
+      int count;
+      if (symbol == 17) {
+        count = static_cast<int>(input_.peek() >> 13) + 3;
+        input_.skip(3);
+      } else {
+        count = static_cast<int>(input_.peek() >> 9) + 11;
+        input_.skip(7);
+      }
+      for (; count > 0 && i < tableSize; --count, ++i) lengths[i] = 0;
     }
+  }
+
+  if (audio_) {
+    for (int c = 0; c < channels_; ++c)
+      audioDecoders_[c].build(lengths + audioCount * c, audioCount);
+  } else {
+    literalDecoder_.build(lengths, literalCount);
+    distanceDecoder_.build(lengths + literalCount, distanceCount);
+    repeatDecoder_.build(lengths + literalCount + distanceCount, repeatCount);
+  }
 }
 
-void ArchiveUnpacker::flush()
-{
-    std::uint32_t count = (unpackPosition_ - writePosition_) & windowMask;
-    if (output_ != nullptr && count != 0) {
-        if (static_cast<std::uint64_t>(produced_) + count > outputSize_) {
-            // More output than the entry holds: nothing is copied and unpacking stops.
-            remaining_ = -1;
-            failed_ = true;
-        } else {
-            std::uint32_t first = windowSize - writePosition_;
-            if (first > count)
-                first = count;
-            std::memcpy(output_ + produced_, window_.get() + writePosition_, first);
-            std::memcpy(output_ + produced_ + first, window_.get(), count - first);
-            produced_ += count;
-        }
+void ArchiveUnpacker::flush() {
+  std::uint32_t count = (unpackPosition_ - writePosition_) & windowMask;
+  if (output_ != nullptr && count != 0) {
+    if (static_cast<std::uint64_t>(produced_) + count > outputSize_) {
+      // More output than the entry holds: nothing is copied and unpacking stops.
+      remaining_ = -1;
+      failed_ = true;
+    } else {
+      std::uint32_t first = windowSize - writePosition_;
+      if (first > count) first = count;
+      std::memcpy(output_ + produced_, window_.get() + writePosition_, first);
+      std::memcpy(output_ + produced_ + first, window_.get(), count - first);
+      produced_ += count;
     }
-    writePosition_ = unpackPosition_;
+  }
+  writePosition_ = unpackPosition_;
 }
 
-void ArchiveUnpacker::copyMatch(std::uint32_t length, std::uint32_t distance)
-{
-    oldDistances_[oldDistanceIndex_ & 3] = distance;
-    ++oldDistanceIndex_;
-    lastDistance_ = distance;
-    lastLength_ = length;
-    remaining_ -= length;
+void ArchiveUnpacker::copyMatch(std::uint32_t length, std::uint32_t distance) {
+  oldDistances_[oldDistanceIndex_ & 3] = distance;
+  ++oldDistanceIndex_;
+  lastDistance_ = distance;
+  lastLength_ = length;
+  remaining_ -= length;
 
-    std::uint8_t* window = window_.get();
-    std::uint32_t to = unpackPosition_;
-    std::uint32_t from = (to - distance) & windowMask;
-    if (to + length < windowSize && from + length < windowSize) {
-        // No wrap: byte by byte still, since a match may overlap the bytes it produces.
-        for (std::uint32_t k = 0; k < length; ++k)
-            window[to + k] = window[from + k];
-        unpackPosition_ = to + length;
-    } else {
-        for (std::uint32_t k = 0; k < length; ++k) {
-            window[to] = window[from];
-            to = (to + 1) & windowMask;
-            from = (from + 1) & windowMask;
-        }
-        unpackPosition_ = to;
+  std::uint8_t* window = window_.get();
+  std::uint32_t to = unpackPosition_;
+  std::uint32_t from = (to - distance) & windowMask;
+  if (to + length < windowSize && from + length < windowSize) {
+    // No wrap: byte by byte still, since a match may overlap the bytes it produces.
+    for (std::uint32_t k = 0; k < length; ++k) window[to + k] = window[from + k];
+    unpackPosition_ = to + length;
+  } else {
+    for (std::uint32_t k = 0; k < length; ++k) {
+      window[to] = window[from];
+      to = (to + 1) & windowMask;
+      from = (from + 1) & windowMask;
     }
+    unpackPosition_ = to;
+  }
 }
 
-void ArchiveUnpacker::decodeLzSymbol(int symbol)
-{
-    if (symbol < 256) {
-        window_[unpackPosition_++] = static_cast<std::uint8_t>(symbol);
-        --remaining_;
-        return;
-    }
-    if (symbol == 269) {
-        readTables();
-        return;
-    }
-    std::uint32_t length;
-    std::uint32_t distance;
-    if (symbol == 256) {
-        length = lastLength_;
-        distance = lastDistance_;
-    } else if (symbol < 261) {
-        distance = oldDistances_[(oldDistanceIndex_ - static_cast<std::uint32_t>(symbol - 256)) & 3];
-        int r = repeatDecoder_.decode(input_);
-        length = lengthBase[r] + 2u + input_.extraBits(lengthBits[r]);
-        if (distance >= 0x101)
-            ++length;
-        if (distance >= 0x2000)
-            ++length;
-        if (distance >= 0x40000)
-            ++length;
-    } else if (symbol < 269) {
-        int i = symbol - 261;
-        distance = shortBase[i] + 1u + input_.extraBits(shortBits[i]);
-        length = 2;
-    } else {
-        int i = symbol - 270;
-        length = lengthBase[i] + 3u + input_.extraBits(lengthBits[i]);
-        int d = distanceDecoder_.decode(input_);
-        distance = distanceBase[d] + 1u + input_.extraBits(distanceBits[d]);
-        if (distance >= 0x2000)
-            ++length;
-        if (distance >= 0x40000)
-            ++length;
-    }
-    copyMatch(length, distance);
+void ArchiveUnpacker::decodeLzSymbol(int symbol) {
+  if (symbol < 256) {
+    window_[unpackPosition_++] = static_cast<std::uint8_t>(symbol);
+    --remaining_;
+    return;
+  }
+  if (symbol == 269) {
+    readTables();
+    return;
+  }
+  std::uint32_t length;
+  std::uint32_t distance;
+  if (symbol == 256) {
+    length = lastLength_;
+    distance = lastDistance_;
+  } else if (symbol < 261) {
+    distance = oldDistances_[(oldDistanceIndex_ - static_cast<std::uint32_t>(symbol - 256)) & 3];
+    int r = repeatDecoder_.decode(input_);
+    length = lengthBase[r] + 2u + input_.extraBits(lengthBits[r]);
+    if (distance >= 0x101) ++length;
+    if (distance >= 0x2000) ++length;
+    if (distance >= 0x40000) ++length;
+  } else if (symbol < 269) {
+    int i = symbol - 261;
+    distance = shortBase[i] + 1u + input_.extraBits(shortBits[i]);
+    length = 2;
+  } else {
+    int i = symbol - 270;
+    length = lengthBase[i] + 3u + input_.extraBits(lengthBits[i]);
+    int d = distanceDecoder_.decode(input_);
+    distance = distanceBase[d] + 1u + input_.extraBits(distanceBits[d]);
+    if (distance >= 0x2000) ++length;
+    if (distance >= 0x40000) ++length;
+  }
+  copyMatch(length, distance);
 }
 
 bool ArchiveUnpacker::unpackEntry(ArchiveSource& source, std::uint32_t packSize,
-                                  std::uint32_t unpSize, bool continuation,
-                                  std::uint8_t* output, std::uint32_t& produced)
-{
-    output_ = output;
-    outputSize_ = unpSize;
-    produced_ = 0;
-    failed_ = false;
-    remaining_ = static_cast<std::int64_t>(unpSize) - 1;
+                                  std::uint32_t unpSize, bool continuation, std::uint8_t* output,
+                                  std::uint32_t& produced) {
+  output_ = output;
+  outputSize_ = unpSize;
+  produced_ = 0;
+  failed_ = false;
+  remaining_ = static_cast<std::int64_t>(unpSize) - 1;
 
-    if (!continuation)
-        reset();
-    input_.start(source, packSize);
-    if (!continuation)
-        readTables();
+  if (!continuation) reset();
+  input_.start(source, packSize);
+  if (!continuation) readTables();
 
-    while (remaining_ >= 0) {
-        if (input_.overrun()) {
-            // The packed bytes are used up but the entry is not complete.
-            failed_ = true;
-            break;
-        }
-        unpackPosition_ &= windowMask;
-        if (input_.address > loopRefill)
-            input_.refill();
-        if (writePosition_ != unpackPosition_ &&
-            ((writePosition_ - unpackPosition_) & windowMask) < flushMargin) {
-            flush();
-            if (failed_)
-                break;
-        }
-        if (audio_) {
-            int symbol = audioDecoders_[currentChannel_].decode(input_);
-            if (symbol == 256) {
-                readTables();
-                continue;
-            }
-            window_[unpackPosition_++] =
-                audioChannels_[currentChannel_].decode(symbol, channelDelta_);
-            if (++currentChannel_ == channels_)
-                currentChannel_ = 0;
-            --remaining_;
-        } else {
-            decodeLzSymbol(literalDecoder_.decode(input_));
-        }
+  while (remaining_ >= 0) {
+    if (input_.overrun()) {
+      // The packed bytes are used up but the entry is not complete.
+      failed_ = true;
+      break;
     }
     unpackPosition_ &= windowMask;
-
-    if (!failed_) {
-        // A table change placed after the last symbol of the entry.
-        if (input_.readTop >= input_.address + 5) {
-            if (audio_) {
-                if (audioDecoders_[currentChannel_].decode(input_) == 256)
-                    readTables();
-            } else if (literalDecoder_.decode(input_) == 269) {
-                readTables();
-            }
-        }
-        flush();
-    } else {
-        writePosition_ = unpackPosition_;
+    if (input_.address > loopRefill) input_.refill();
+    if (writePosition_ != unpackPosition_ &&
+        ((writePosition_ - unpackPosition_) & windowMask) < flushMargin) {
+      flush();
+      if (failed_) break;
     }
+    if (audio_) {
+      int symbol = audioDecoders_[currentChannel_].decode(input_);
+      if (symbol == 256) {
+        readTables();
+        continue;
+      }
+      window_[unpackPosition_++] = audioChannels_[currentChannel_].decode(symbol, channelDelta_);
+      if (++currentChannel_ == channels_) currentChannel_ = 0;
+      --remaining_;
+    } else {
+      decodeLzSymbol(literalDecoder_.decode(input_));
+    }
+  }
+  unpackPosition_ &= windowMask;
 
-    produced = produced_;
-    output_ = nullptr;
-    return !failed_;
+  if (!failed_) {
+    // A table change placed after the last symbol of the entry.
+    if (input_.readTop >= input_.address + 5) {
+      if (audio_) {
+        if (audioDecoders_[currentChannel_].decode(input_) == 256) readTables();
+      } else if (literalDecoder_.decode(input_) == 269) {
+        readTables();
+      }
+    }
+    flush();
+  } else {
+    writePosition_ = unpackPosition_;
+  }
+
+  produced = produced_;
+  output_ = nullptr;
+  return !failed_;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "assets/audio_channel.h"
-#include "assets/bit_input.h"
-#include "assets/huffman_decoder.h"
+#include "assets/archive/audio_channel.h"
+#include "assets/archive/bit_input.h"
+#include "assets/archive/huffman_decoder.h"
 
 #include <cstdint>
 #include <memory>
@@ -14,62 +14,62 @@ class ArchiveSource;
 // One object serves one archive read; its state carries over between the entries of a solid
 // archive.
 class ArchiveUnpacker {
-public:
-    static constexpr std::uint32_t windowSize = 1u << 20;
-    static constexpr std::uint32_t windowMask = windowSize - 1;
+ public:
+  static constexpr std::uint32_t windowSize = 1u << 20;
+  static constexpr std::uint32_t windowMask = windowSize - 1;
 
-    ArchiveUnpacker();
-    virtual ~ArchiveUnpacker();
+  ArchiveUnpacker();
+  virtual ~ArchiveUnpacker();
 
-    ArchiveUnpacker(const ArchiveUnpacker&) = delete;
-    ArchiveUnpacker& operator=(const ArchiveUnpacker&) = delete;
+  ArchiveUnpacker(const ArchiveUnpacker&) = delete;
+  ArchiveUnpacker& operator=(const ArchiveUnpacker&) = delete;
 
-    // Allocates the window; false when memory is short.
-    bool allocate();
+  // Allocates the window; false when memory is short.
+  bool allocate();
 
-    // Unpacks one entry whose packed bytes the source holds from its current position.
-    // With continuation set the tables, window and history of the previous entry are kept.
-    // Output (when not null) receives at most unpSize bytes; `produced` counts them.
-    // Returns false when the packed bytes ran out before the entry was complete or the entry
-    // decoded to more than unpSize bytes; the output is then unusable.
-    bool unpackEntry(ArchiveSource& source, std::uint32_t packSize, std::uint32_t unpSize,
-                     bool continuation, std::uint8_t* output, std::uint32_t& produced);
+  // Unpacks one entry whose packed bytes the source holds from its current position.
+  // With continuation set the tables, window and history of the previous entry are kept.
+  // Output (when not null) receives at most unpSize bytes; `produced` counts them.
+  // Returns false when the packed bytes ran out before the entry was complete or the entry
+  // decoded to more than unpSize bytes; the output is then unusable.
+  bool unpackEntry(ArchiveSource& source, std::uint32_t packSize, std::uint32_t unpSize,
+                   bool continuation, std::uint8_t* output, std::uint32_t& produced);
 
-private:
-    void reset();
-    void readTables();
-    void flush();
-    void copyMatch(std::uint32_t length, std::uint32_t distance);
-    void decodeLzSymbol(int symbol);
+ private:
+  void reset();
+  void readTables();
+  void flush();
+  void copyMatch(std::uint32_t length, std::uint32_t distance);
+  void decodeLzSymbol(int symbol);
 
-    std::unique_ptr<std::uint8_t[]> window_;
-    std::uint32_t unpackPosition_ = 0;
-    std::uint32_t writePosition_ = 0;
+  std::unique_ptr<std::uint8_t[]> window_;
+  std::uint32_t unpackPosition_ = 0;
+  std::uint32_t writePosition_ = 0;
 
-    BitInput input_;
+  BitInput input_;
 
-    // Per entry.
-    std::int64_t remaining_ = 0;
-    std::uint8_t* output_ = nullptr;
-    std::uint32_t outputSize_ = 0;
-    std::uint32_t produced_ = 0;
-    bool failed_ = false;
+  // Per entry.
+  std::int64_t remaining_ = 0;
+  std::uint8_t* output_ = nullptr;
+  std::uint32_t outputSize_ = 0;
+  std::uint32_t produced_ = 0;
+  bool failed_ = false;
 
-    // Carried over in a solid archive.
-    bool audio_ = false;
-    int channels_ = 1;
-    int currentChannel_ = 0;
-    int channelDelta_ = 0;
-    AudioChannel audioChannels_[4];
-    std::uint32_t oldDistances_[4] = {};
-    std::uint32_t oldDistanceIndex_ = 0;
-    std::uint32_t lastDistance_ = 0;
-    std::uint32_t lastLength_ = 0;
-    std::uint8_t previousLengths_[1028] = {};
+  // Carried over in a solid archive.
+  bool audio_ = false;
+  int channels_ = 1;
+  int currentChannel_ = 0;
+  int channelDelta_ = 0;
+  AudioChannel audioChannels_[4];
+  std::uint32_t oldDistances_[4] = {};
+  std::uint32_t oldDistanceIndex_ = 0;
+  std::uint32_t lastDistance_ = 0;
+  std::uint32_t lastLength_ = 0;
+  std::uint8_t previousLengths_[1028] = {};
 
-    HuffmanDecoder literalDecoder_;   // 298 literal/length symbols
-    HuffmanDecoder distanceDecoder_;  // 48
-    HuffmanDecoder repeatDecoder_;    // 28 lengths of repeated matches
-    HuffmanDecoder audioDecoders_[4]; // 257 each
-    HuffmanDecoder tableDecoder_;     // 19 symbols of the code-length table
+  HuffmanDecoder literalDecoder_;    // 298 literal/length symbols
+  HuffmanDecoder distanceDecoder_;   // 48
+  HuffmanDecoder repeatDecoder_;     // 28 lengths of repeated matches
+  HuffmanDecoder audioDecoders_[4];  // 257 each
+  HuffmanDecoder tableDecoder_;      // 19 symbols of the code-length table
 };

@@ -11,57 +11,51 @@ class ArchiveSource;
 // buffer keeps its old contents; overrun() tells when the read point has passed the last real
 // byte, so that a decoder fed with damaged data stops instead of spinning on stale bytes.
 class BitInput {
-public:
-    static constexpr int bufferSize = 8192;
+ public:
+  static constexpr int bufferSize = 8192;
 
-    virtual ~BitInput() = default;
+  virtual ~BitInput() = default;
 
-    // Starts an entry: read point at 0, buffer filled from the source.
-    void start(ArchiveSource& source, std::uint32_t packedBudget);
-    // Keeps the last 32 bytes and fetches more behind them (only called past offset 8160).
-    void refill();
+  // Starts an entry: read point at 0, buffer filled from the source.
+  void start(ArchiveSource& source, std::uint32_t packedBudget);
+  // Keeps the last 32 bytes and fetches more behind them (only called past offset 8160).
+  void refill();
 
-    std::uint32_t peek() const
-    {
-        std::uint32_t bits = (static_cast<std::uint32_t>(buffer_[address]) << 16) |
-                             (static_cast<std::uint32_t>(buffer_[address + 1]) << 8) |
-                             buffer_[address + 2];
-        return (bits >> (8 - bitPosition)) & 0xFFFF;
-    }
-    void skip(int bits)
-    {
-        bits += bitPosition;
-        address += bits >> 3;
-        bitPosition = bits & 7;
-    }
-    // Adds n (0..16) extra bits taken from the input to a base value.
-    std::uint32_t extraBits(int n)
-    {
-        if (n == 0)
-            return 0;
-        std::uint32_t value = peek() >> (16 - n);
-        skip(n);
-        return value;
-    }
+  std::uint32_t peek() const {
+    std::uint32_t bits = (static_cast<std::uint32_t>(buffer_[address]) << 16) |
+                         (static_cast<std::uint32_t>(buffer_[address + 1]) << 8) |
+                         buffer_[address + 2];
+    return (bits >> (8 - bitPosition)) & 0xFFFF;
+  }
+  void skip(int bits) {
+    bits += bitPosition;
+    address += bits >> 3;
+    bitPosition = bits & 7;
+  }
+  // Adds n (0..16) extra bits taken from the input to a base value.
+  std::uint32_t extraBits(int n) {
+    if (n == 0) return 0;
+    std::uint32_t value = peek() >> (16 - n);
+    skip(n);
+    return value;
+  }
 
-    bool overrun() const
-    {
-        return (consumedBase_ + static_cast<std::uint64_t>(address)) * 8 + bitPosition >
-               delivered_ * 8;
-    }
+  bool overrun() const {
+    return (consumedBase_ + static_cast<std::uint64_t>(address)) * 8 + bitPosition > delivered_ * 8;
+  }
 
-    int address = 0;      // byte index of the read point
-    int bitPosition = 0;  // 0..7
-    int readTop = 0;      // valid bytes in the buffer, as the end-of-entry check counts them
+  int address = 0;      // byte index of the read point
+  int bitPosition = 0;  // 0..7
+  int readTop = 0;      // valid bytes in the buffer, as the end-of-entry check counts them
 
-private:
-    std::uint32_t fetch(int offset, int count);
+ private:
+  std::uint32_t fetch(int offset, int count);
 
-    // The read point never passes offset 8192 + 2, but the slack makes a peek near the end
-    // safe whatever the thresholds of the callers.
-    std::uint8_t buffer_[bufferSize + 32] = {};
-    ArchiveSource* source_ = nullptr;
-    std::uint32_t budget_ = 0;
-    std::uint64_t consumedBase_ = 0;  // stream offset of buffer_[0]
-    std::uint64_t delivered_ = 0;     // packed bytes read so far
+  // The read point never passes offset 8192 + 2, but the slack makes a peek near the end
+  // safe whatever the thresholds of the callers.
+  std::uint8_t buffer_[bufferSize + 32] = {};
+  ArchiveSource* source_ = nullptr;
+  std::uint32_t budget_ = 0;
+  std::uint64_t consumedBase_ = 0;  // stream offset of buffer_[0]
+  std::uint64_t delivered_ = 0;     // packed bytes read so far
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "assets/bit_input.h"
+#include "assets/archive/bit_input.h"
 
 #include <array>
 #include <cstdint>
@@ -14,34 +14,33 @@
 // where every 16-bit value with that prefix decodes to the same length and symbol, so it
 // gives exactly what the limit search gives.
 class HuffmanDecoder {
-public:
-    static constexpr int maxSymbols = 298;
+ public:
+  static constexpr int maxSymbols = 298;
 
-    virtual ~HuffmanDecoder() = default;
+  virtual ~HuffmanDecoder() = default;
 
-    void build(const std::uint8_t* lengths, int count);
+  void build(const std::uint8_t* lengths, int count);
 
-    int decode(BitInput& input) const
-    {
-        std::uint32_t bits = input.peek() & 0xFFFE;
-        std::uint16_t quick = quick_[bits >> (16 - quickBits)];
-        if (quick != 0) {
-            input.skip(quick >> 12);
-            return quick & 0xFFF;
-        }
-        return decodeSlowly(input, bits);
+  int decode(BitInput& input) const {
+    std::uint32_t bits = input.peek() & 0xFFFE;
+    std::uint16_t quick = quick_[bits >> (16 - quickBits)];
+    if (quick != 0) {
+      input.skip(quick >> 12);
+      return quick & 0xFFF;
     }
+    return decodeSlowly(input, bits);
+  }
 
-private:
-    static constexpr int quickBits = 10;
+ private:
+  static constexpr int quickBits = 10;
 
-    int lengthOf(std::uint32_t bits, int from) const;
-    std::uint32_t indexOf(std::uint32_t bits, int length) const;
-    int decodeSlowly(BitInput& input, std::uint32_t bits) const;
+  int lengthOf(std::uint32_t bits, int from) const;
+  std::uint32_t indexOf(std::uint32_t bits, int length) const;
+  int decodeSlowly(BitInput& input, std::uint32_t bits) const;
 
-    int alphabetSize_ = 0;
-    std::array<std::uint32_t, 16> limit_{};
-    std::array<std::uint32_t, 16> position_{};
-    std::array<std::uint16_t, maxSymbols> symbols_{};
-    std::array<std::uint16_t, 1 << quickBits> quick_{};  // (length << 12) | symbol, 0 = none
+  int alphabetSize_ = 0;
+  std::array<std::uint32_t, 16> limit_{};
+  std::array<std::uint32_t, 16> position_{};
+  std::array<std::uint16_t, maxSymbols> symbols_{};
+  std::array<std::uint16_t, 1 << quickBits> quick_{};  // (length << 12) | symbol, 0 = none
 };

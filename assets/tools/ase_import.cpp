@@ -60,8 +60,8 @@ bool allFinite(const float* v, int n) {
 }
 
 // A numbered vector line ("index x y z"); the index must name one of `count` items.
-bool readIndexedVector(AseLines& lines, const char* keyword, const char* format,
-                       std::size_t count, std::size_t& index, float v[3]) {
+bool readIndexedVector(AseLines& lines, const char* keyword, const char* format, std::size_t count,
+                       std::size_t& index, float v[3]) {
   int i = -1;
   if (!lines.find(keyword) || std::sscanf(lines.line(), format, &i, &v[0], &v[1], &v[2]) != 4)
     return false;
@@ -117,8 +117,8 @@ bool parseStaticAse(const char* text, std::size_t size, MeshData& mesh) {
     int index;
     float p[3];
     if (!lines.find("\t\t\t*MESH_VERTEX") ||
-        std::sscanf(lines.line(), "\t\t\t*MESH_VERTEX %d %f %f %f", &index, &p[0], &p[1],
-                    &p[2]) != 4 ||
+        std::sscanf(lines.line(), "\t\t\t*MESH_VERTEX %d %f %f %f", &index, &p[0], &p[1], &p[2]) !=
+            4 ||
         !allFinite(p, 3))
       return false;
     // Stored in line order; the number on the line is not consulted.
@@ -250,10 +250,7 @@ bool parseAnimatedAse(const char* text, std::size_t size, MorphShapes& shapes) {
   return true;
 }
 
-std::string datPathFor(const std::string& sourcePath) {
-  if (sourcePath.size() < 3) return {};
-  return sourcePath.substr(0, sourcePath.size() - 3) + "dat";
-}
+namespace {
 
 bool readWholeFile(const char* path, std::string& contents) {
   std::FILE* f = std::fopen(path, "rb");
@@ -265,6 +262,13 @@ bool readWholeFile(const char* path, std::string& contents) {
   const bool ok = !std::ferror(f);
   std::fclose(f);
   return ok;
+}
+
+}  // namespace
+
+std::string datPathFor(const std::string& sourcePath) {
+  if (sourcePath.size() < 3) return {};
+  return sourcePath.substr(0, sourcePath.size() - 3) + "dat";
 }
 
 bool importAse(const char* sourcePath, MeshData& mesh) {

@@ -41,6 +41,3 @@ bool importAnimatedAse(MorphMesh& mesh, const char* sourcePath);
 
 // The .trk layout of a loaded morph mesh.
 bool writeTrk(const char* path, const MorphMesh& mesh);
-
-// The whole file, or false when it cannot be read.
-bool readWholeFile(const char* path, std::string& contents);

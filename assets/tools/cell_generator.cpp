@@ -1,6 +1,9 @@
 #include "assets/tools/cell_generator.h"
 
-#include "assets/tools/binary_writer.h"
+#include <string>
+
+#include "tools/common/binary_writer.h"
+#include "tools/common/output_file.h"
 
 namespace {
 
@@ -59,5 +62,6 @@ std::vector<std::uint8_t> encodeCells(const std::vector<CellPlacement>& cells) {
 }
 
 bool writeCells(const char* path, const std::vector<CellPlacement>& cells) {
-  return writeFileBytes(path, encodeCells(cells));
+  std::string error;
+  return writeFileBytes(path, encodeCells(cells), error);
 }

@@ -133,8 +133,8 @@ bool changeDisplayMode(const DisplayMode& wanted) {
     if (newWidth > saved.screenWidth || newHeight > saved.screenHeight)
       setScreenSize(display, std::max(newWidth, saved.screenWidth),
                     std::max(newHeight, saved.screenHeight), mmW, mmH);
-    Status status = XRRSetCrtcConfig(display, resources, saved.crtc, CurrentTime, saved.x,
-                                     saved.y, mode, saved.rotation, saved.outputs.data(),
+    Status status = XRRSetCrtcConfig(display, resources, saved.crtc, CurrentTime, saved.x, saved.y,
+                                     mode, saved.rotation, saved.outputs.data(),
                                      static_cast<int>(saved.outputs.size()));
     if (status == RRSetConfigSuccess) setScreenSize(display, newWidth, newHeight, mmW, mmH);
     XUngrabServer(display);
@@ -166,9 +166,8 @@ void restoreDisplayMode() {
   screenSize(display, width, height);
   XGrabServer(display);
   if (saved.screenWidth > width || saved.screenHeight > height)
-    setScreenSize(display, std::max(saved.screenWidth, width),
-                  std::max(saved.screenHeight, height), saved.screenMmWidth,
-                  saved.screenMmHeight);
+    setScreenSize(display, std::max(saved.screenWidth, width), std::max(saved.screenHeight, height),
+                  saved.screenMmWidth, saved.screenMmHeight);
   XRRSetCrtcConfig(display, resources, saved.crtc, CurrentTime, saved.x, saved.y, saved.mode,
                    saved.rotation, saved.outputs.data(), static_cast<int>(saved.outputs.size()));
   setScreenSize(display, saved.screenWidth, saved.screenHeight, saved.screenMmWidth,

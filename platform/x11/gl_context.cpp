@@ -126,11 +126,10 @@ bool setPixelFormat(DeviceContext dc, int n) {
   // The child takes no input itself: its events go on to the window.
   attributes.event_mask = NoEventMask;
   x11ClearErrors();
-  Window surface = XCreateWindow(display, w->window, 0, 0, static_cast<unsigned>(w->width),
-                                 static_cast<unsigned>(w->height), 0, visual->depth,
-                                 InputOutput, visual->visual,
-                                 CWColormap | CWBackPixel | CWBorderPixel | CWEventMask,
-                                 &attributes);
+  Window surface =
+      XCreateWindow(display, w->window, 0, 0, static_cast<unsigned>(w->width),
+                    static_cast<unsigned>(w->height), 0, visual->depth, InputOutput, visual->visual,
+                    CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
   XFree(visual);
   if (surface == 0 || x11ErrorsSince()) return false;
   XMapWindow(display, surface);
@@ -155,8 +154,7 @@ bool makeCurrent(DeviceContext dc, RenderContext rc) {
   if (dc == 0 && rc == 0) return glXMakeContextCurrent(display, None, None, nullptr);
   const X11Window* w = findX11Window(dc);
   if (w == nullptr || w->surface == 0 || rc == 0) return false;
-  return glXMakeContextCurrent(display, w->surface, w->surface,
-                               reinterpret_cast<GLXContext>(rc));
+  return glXMakeContextCurrent(display, w->surface, w->surface, reinterpret_cast<GLXContext>(rc));
 }
 
 void deleteRenderContext(RenderContext rc) {

@@ -1,15 +1,14 @@
-#include "platform/message_box.h"
+#include "platform/x11/message_box_window.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <cstdio>
 #include <cstring>
 
-namespace {
+#include "platform/message_box.h"
 
-bool windowsAllowed = false;
+namespace {
 
 constexpr int boxWidth = 360;
 constexpr int boxHeight = 110;
@@ -40,9 +39,9 @@ void runBox(Display* display, const char* text, const char* caption) {
   attributes.override_redirect = True;
   attributes.background_pixel = WhitePixel(display, screen);
   attributes.border_pixel = BlackPixel(display, screen);
-  const Window window = XCreateWindow(display, RootWindow(display, screen), x, y, boxWidth, boxHeight, 1,
-                                      CopyFromParent, InputOutput, CopyFromParent,
-                                      CWOverrideRedirect | CWBackPixel | CWBorderPixel, &attributes);
+  const Window window = XCreateWindow(
+      display, RootWindow(display, screen), x, y, boxWidth, boxHeight, 1, CopyFromParent,
+      InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel | CWBorderPixel, &attributes);
   XStoreName(display, window, caption);
   Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
   XSetWMProtocols(display, window, &deleteWindow, 1);
@@ -84,14 +83,10 @@ void runBox(Display* display, const char* text, const char* caption) {
 
 }  // namespace
 
-void allowMessageBoxWindows(bool allowed) { windowsAllowed = allowed; }
-
-void showMessageBox(const char* text, const char* caption) {
+void showMessageWindow(const char* text, const char* caption) {
   if (!text) text = "";
   if (!caption) caption = "";
-  std::fprintf(stderr, "%s: %s\n", caption, text);
-  std::fflush(stderr);
-  if (!windowsAllowed) return;
+  printMessage(text, caption);
   Display* display = XOpenDisplay(nullptr);
   if (!display) return;
   runBox(display, text, caption);

@@ -17,8 +17,8 @@ void onTerminationSignal(int) { terminationRequested = 1; }
 
 bool isSystemKey(const XKeyEvent& key) {
   KeySym sym = XLookupKeysym(const_cast<XKeyEvent*>(&key), 0);
-  return (key.state & Mod1Mask) != 0 || sym == XK_Alt_L || sym == XK_Alt_R ||
-         sym == XK_Meta_L || sym == XK_Meta_R || sym == XK_F10;
+  return (key.state & Mod1Mask) != 0 || sym == XK_Alt_L || sym == XK_Alt_R || sym == XK_Meta_L ||
+         sym == XK_Meta_R || sym == XK_F10;
 }
 
 // The message an event stands for; false for events nobody here looks at.
@@ -27,18 +27,29 @@ bool translate(Display* display, const XEvent& event, WindowMessage& message) {
   message.window = event.xany.window;
   switch (event.type) {
     case KeyPress:
-      message.type = isSystemKey(event.xkey) ? WindowMessageType::SystemKeyDown
-                                             : WindowMessageType::KeyDown;
+      message.type =
+          isSystemKey(event.xkey) ? WindowMessageType::SystemKeyDown : WindowMessageType::KeyDown;
       return true;
     case ButtonPress:
       switch (event.xbutton.button) {
-        case Button1: message.type = WindowMessageType::LeftButtonDown; break;
-        case Button2: message.type = WindowMessageType::MiddleButtonDown; break;
-        case Button3: message.type = WindowMessageType::RightButtonDown; break;
-        case Button4: case Button5: case 6: case 7:
+        case Button1:
+          message.type = WindowMessageType::LeftButtonDown;
+          break;
+        case Button2:
+          message.type = WindowMessageType::MiddleButtonDown;
+          break;
+        case Button3:
+          message.type = WindowMessageType::RightButtonDown;
+          break;
+        case Button4:
+        case Button5:
+        case 6:
+        case 7:
           message.type = WindowMessageType::MouseWheel;
           break;
-        default: message.type = WindowMessageType::Other; break;
+        default:
+          message.type = WindowMessageType::Other;
+          break;
       }
       message.x = event.xbutton.x;
       message.y = event.xbutton.y;
@@ -49,9 +60,8 @@ bool translate(Display* display, const XEvent& event, WindowMessage& message) {
       message.y = event.xmotion.y;
       return true;
     case ClientMessage:
-      if (event.xclient.format == 32 &&
-          static_cast<Atom>(event.xclient.data.l[0]) ==
-              XInternAtom(display, "WM_DELETE_WINDOW", False)) {
+      if (event.xclient.format == 32 && static_cast<Atom>(event.xclient.data.l[0]) ==
+                                            XInternAtom(display, "WM_DELETE_WINDOW", False)) {
         message.type = WindowMessageType::Close;
         return true;
       }
@@ -100,7 +110,7 @@ long dispatchMessage(const WindowMessage& message) {
 void postQuitMessage() { quitPosted = true; }
 
 void quitOnTerminationSignals() {
-  struct sigaction action{};
+  struct sigaction action {};
   action.sa_handler = onTerminationSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;

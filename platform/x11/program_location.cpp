@@ -1,7 +1,7 @@
 #include "platform/program_location.h"
 
-#include <climits>
 #include <unistd.h>
+#include <climits>
 
 std::string programFolder() {
   char path[PATH_MAX];

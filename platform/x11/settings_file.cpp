@@ -1,7 +1,7 @@
 #include "platform/x11/settings_file.h"
 
-#include <cstdint>
 #include <strings.h>
+#include <cstdint>
 
 namespace {
 
@@ -17,8 +17,8 @@ std::string_view trim(std::string_view s) {
 }
 
 bool isNameChar(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-         c == '_' || c == '-' || c == '.';
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+         c == '-' || c == '.';
 }
 
 bool validName(std::string_view name) {

@@ -1,11 +1,11 @@
 #include "platform/settings_store.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
 
 #include "platform/x11/settings_file.h"
 #include "platform/x11/settings_store_file.h"

@@ -22,18 +22,6 @@ std::map<std::string, WindowClass>& classes() {
 
 }  // namespace
 
-std::vector<X11Window>& x11Windows() {
-  static std::vector<X11Window> windows;
-  return windows;
-}
-
-X11Window* findX11Window(WindowHandle handle) {
-  if (handle == 0) return nullptr;
-  for (X11Window& w : x11Windows())
-    if (w.window == handle) return &w;
-  return nullptr;
-}
-
 bool registerWindowClass(const char* name, WindowProcedure procedure) {
   return classes().emplace(name, WindowClass{procedure}).second;
 }
@@ -52,22 +40,20 @@ WindowHandle createWindow(const char* className, const char* title, int x, int y
   attributes.override_redirect = True;
   attributes.background_pixel = BlackPixel(display, DefaultScreen(display));
   // Windows of the default procedure take no input, as they would ignore it.
-  attributes.event_mask =
-      procedure != nullptr
-          ? KeyPressMask | ButtonPressMask | PointerMotionMask | StructureNotifyMask
-          : NoEventMask;
+  attributes.event_mask = procedure != nullptr ? KeyPressMask | ButtonPressMask |
+                                                     PointerMotionMask | StructureNotifyMask
+                                               : NoEventMask;
   x11ClearErrors();
-  Window window = XCreateWindow(display, DefaultRootWindow(display), x, y,
-                                static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
-                                CopyFromParent, InputOutput, CopyFromParent,
-                                CWOverrideRedirect | CWBackPixel | CWEventMask, &attributes);
+  Window window =
+      XCreateWindow(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
+                    static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                    CWOverrideRedirect | CWBackPixel | CWEventMask, &attributes);
   if (window == 0 || x11ErrorsSince()) return 0;
   XStoreName(display, window, title);
   XClassHint hint{const_cast<char*>("plasmora"), const_cast<char*>("Plasmora")};
   XSetClassHint(display, window, &hint);
   Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
   XSetWMProtocols(display, window, &deleteWindow, 1);
-  applyCursorTo(window);
 
   X11Window record;
   record.window = window;
@@ -76,7 +62,7 @@ WindowHandle createWindow(const char* className, const char* title, int x, int y
   record.y = y;
   record.width = width;
   record.height = height;
-  x11Windows().push_back(record);
+  addX11Window(record);
 
   WindowMessage create;
   create.window = window;
@@ -112,14 +98,10 @@ void setFocus(WindowHandle handle) {
 
 void closeWindow(WindowHandle handle) {
   Display* display = x11Display();
-  std::vector<X11Window>& windows = x11Windows();
-  for (auto it = windows.begin(); it != windows.end(); ++it) {
-    if (it->window != handle) continue;
-    XDestroyWindow(display, it->window);
-    XSync(display, False);
-    windows.erase(it);
-    return;
-  }
+  if (findX11Window(handle) == nullptr) return;
+  XDestroyWindow(display, handle);
+  XSync(display, False);
+  removeX11Window(handle);
 }
 
 bool clientRect(WindowHandle handle, int& right, int& bottom) {

@@ -1,5 +1,7 @@
 #pragma once
-// The windows this process made, shared by the window, cursor and GL services.
+// The windows this process made, shared by the window, cursor, message and GL services, and
+// the cursor in force over them. X hides the cursor per window: over ours it is blank, and it
+// comes back by itself when they are gone, however the process ends.
 #include <X11/Xlib.h>
 
 #include <vector>
@@ -20,7 +22,11 @@ struct X11Window {
 
 // Null for a handle that is not (or no longer) one of ours.
 X11Window* findX11Window(WindowHandle handle);
-std::vector<X11Window>& x11Windows();
 
-// Gives a new window the cursor in force (hidden or not).
-void applyCursorTo(Window window);
+// Records a new window and gives it the cursor in force.
+void addX11Window(const X11Window& window);
+// Forgets a window (after it has been destroyed); false when it was not ours.
+bool removeX11Window(WindowHandle handle);
+
+// Hides the cursor over every window, present and future, or shows it again.
+void setX11CursorHidden(bool hidden);

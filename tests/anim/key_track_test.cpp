@@ -96,7 +96,8 @@ TEST(KeyTrackPath, OrientationPassesEveryKeyAndTurnsWithoutJumps) {
   KeyTrack track;
   readInto(track,
            "keyframe\ntime 0\nquaternion Q(0 0 0 1)\nend\n"
-           "keyframe\ntime 1\nquaternion Q(0 0 " + std::to_string(h) + " " + std::to_string(h) +
+           "keyframe\ntime 1\nquaternion Q(0 0 " +
+               std::to_string(h) + " " + std::to_string(h) +
                ")\nend\n"
                "keyframe\ntime 2\nquaternion Q(0 0 1 0)\nend\nENDKEYS\n");
   ASSERT_TRUE(track.prepare());
@@ -138,8 +139,9 @@ std::string keysOf(const std::string& text) {
 }
 
 TEST(KeyTrackText, LinesAreReadAsTheScriptsAreWritten) {
-  const std::string crlf = "keyframe\r\ntime 0\r\nposition V(1 2 3)\r\nend\r\nkeyframe\r\ntime 2\r\n"
-                           "quaternion Q(0 0 0 1)\r\nend\r\nENDKEYS\r\n";
+  const std::string crlf =
+      "keyframe\r\ntime 0\r\nposition V(1 2 3)\r\nend\r\nkeyframe\r\ntime 2\r\n"
+      "quaternion Q(0 0 0 1)\r\nend\r\nENDKEYS\r\n";
   std::string lfcr = crlf;
   for (std::size_t at = 0; (at = lfcr.find("\r\n", at)) != std::string::npos; at += 2)
     lfcr.replace(at, 2, "\n\r");
@@ -155,9 +157,11 @@ TEST(KeyTrackText, LinesAreReadAsTheScriptsAreWritten) {
        "keyframe\ntime 4\nposition V( 1.5  -2  30 )\nend\nENDKEYS\nkeyframe\ntime 8\nend\n",
        "0@1,2,3/0; 4@1.5,-2,30/0"},
       {"any line beginning with end closes a key",
-       "keyframe\ntime 0\nendpoint\nposition V(5 5 5)\nkeyframe\ntime 1\nend\n", "0@0,0,0/0; 1@0,0,0/0"},
+       "keyframe\ntime 0\nendpoint\nposition V(5 5 5)\nkeyframe\ntime 1\nend\n",
+       "0@0,0,0/0; 1@0,0,0/0"},
       {"a missing end merges keys and the later values win",
-       "keyframe\ntime 0\nposition V(1 1 1)\nfreeze\nkeyframe\ntime 3\nposition V(2 2 2)\nend\nENDKEYS\n",
+       "keyframe\ntime 0\nposition V(1 1 1)\nfreeze\nkeyframe\ntime 3\nposition V(2 2 "
+       "2)\nend\nENDKEYS\n",
        "3@2,2,2/0!"},
       {"CR LF line ends", crlf, "0@1,2,3/0; 2@0,0,0/1"},
       {"LF CR line ends", lfcr, "0@1,2,3/0; 2@0,0,0/1"},
@@ -166,11 +170,13 @@ TEST(KeyTrackText, LinesAreReadAsTheScriptsAreWritten) {
        "quaternion Q(0 0 0 1)\nquaternion Q(zero)\ntime soon\nend\nENDKEYS\n",
        "0@7,5,3/1"},
       {"data ending inside a key drops that key only",
-       key(0, "0 0 0") + key(1, "1 0 0") + "keyframe\ntime 2\nposition V(9 9 9)", "0@0,0,0/1; 1@1,0,0/1"},
+       key(0, "0 0 0") + key(1, "1 0 0") + "keyframe\ntime 2\nposition V(9 9 9)",
+       "0@0,0,0/1; 1@1,0,0/1"},
       {"without ENDKEYS and a final line feed the last key still counts",
        key(0, "0 0 0") + "keyframe\ntime 1\nend", "0@0,0,0/1; 1@0,0,0/0"},
       {"the tail of an overlong line does not come back as a line of its own",
-       "keyframe\ntime 0\nposition V(4 5 6)" + std::string(300, ' ') + "position V(7 7 7)\nend\nENDKEYS\n",
+       "keyframe\ntime 0\nposition V(4 5 6)" + std::string(300, ' ') +
+           "position V(7 7 7)\nend\nENDKEYS\n",
        "0@4,5,6/0"},
   };
   for (const auto& c : cases) EXPECT_EQ(keysOf(c.text), c.keys) << c.what;
@@ -187,8 +193,8 @@ TEST(KeyTrackText, ReadAppendsAndClearEmpties) {
 
 TEST(KeyTrackValidity, TracksThatCannotBeSampledAreRefusedAndEmptied) {
   const std::string cases[] = {
-      key(0, "0 0 0") + "ENDKEYS\n",                                // a single key
-      key(1, "0 0 0") + key(2, "1 0 0") + "ENDKEYS\n",              // first time not 0
+      key(0, "0 0 0") + "ENDKEYS\n",                                      // a single key
+      key(1, "0 0 0") + key(2, "1 0 0") + "ENDKEYS\n",                    // first time not 0
       key(0, "0 0 0") + key(2, "1 0 0") + key(2, "2 0 0") + "ENDKEYS\n",  // equal times
       key(0, "0 0 0") + key(3, "1 0 0") + key(1, "2 0 0") + "ENDKEYS\n",  // decreasing
       key(0, "0 0 0") + "keyframe\nposition V(1 0 0)\nend\nENDKEYS\n",    // no time line

@@ -9,6 +9,7 @@
 #include "assets/asset_buffer.h"
 #include "assets/jpeg_image.h"
 #include "tests/assets/jpeg_writer.h"
+#include "tests/support/message_capture.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ TEST(JpegImage, RowsAreStoredBottomUpWithStrideWidthTimesComponents) {
   ASSERT_TRUE(decodeJpeg(file.data(), file.size(), image));
   EXPECT_EQ(image.width, 3);
   EXPECT_EQ(image.height, 2);
+  EXPECT_EQ(image.components, 3);
   EXPECT_EQ(image.rowStride, 9);
   ASSERT_EQ(image.pixels.size(), 18u);
   for (int i = 0; i < 9; ++i) {
@@ -37,6 +39,7 @@ TEST(JpegImage, GreyscaleGivesOneComponentAndCmykFour) {
   const Bytes file = encodeJpeg(grey, 3, 2, 1);
   DecodedImage image;
   ASSERT_TRUE(decodeJpeg(file.data(), file.size(), image));
+  EXPECT_EQ(image.components, 1);
   EXPECT_EQ(image.rowStride, 3);
   ASSERT_EQ(image.pixels.size(), 6u);
   EXPECT_NEAR(image.pixels[0], 255, 12);  // bottom row first
@@ -45,14 +48,15 @@ TEST(JpegImage, GreyscaleGivesOneComponentAndCmykFour) {
   const Bytes cmyk(4 * 5 * 3, 100);
   const Bytes cmykFile = encodeJpeg(cmyk, 5, 3, 4);
   ASSERT_TRUE(decodeJpeg(cmykFile.data(), cmykFile.size(), image));
+  EXPECT_EQ(image.components, 4);
   EXPECT_EQ(image.rowStride, 20);
   EXPECT_EQ(image.pixels.size(), 60u);
 }
 
 TEST(JpegImage, CommentsAndUnknownApplicationMarkersDecodeTheSame) {
   const Bytes plain = encodeJpeg(threeByTwo, 3, 2, 3);
-  const Bytes marked =
-      encodeJpeg(threeByTwo, 3, 2, 3, {{JPEG_COM, "made for a test"}, {JPEG_APP0 + 9, std::string(300, 'x')}});
+  const Bytes marked = encodeJpeg(
+      threeByTwo, 3, 2, 3, {{JPEG_COM, "made for a test"}, {JPEG_APP0 + 9, std::string(300, 'x')}});
   ASSERT_NE(plain, marked);
   DecodedImage a, b;
   ASSERT_TRUE(decodeJpeg(plain.data(), plain.size(), a));
@@ -63,7 +67,8 @@ TEST(JpegImage, CommentsAndUnknownApplicationMarkersDecodeTheSame) {
 
 Bytes gradient(int width, int height) {
   Bytes pixels(std::size_t(width) * height * 3);
-  for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<std::uint8_t>(i * 7 % 251);
+  for (std::size_t i = 0; i < pixels.size(); ++i)
+    pixels[i] = static_cast<std::uint8_t>(i * 7 % 251);
   return pixels;
 }
 
@@ -100,7 +105,8 @@ TEST(JpegImage, DamagedRestartMarkersStillEndTheDecode) {
   Bytes wrongNumber = file, notAMarker = file, missing = file;
   wrongNumber[restarts[0]] = 0xD5;
   notAMarker[restarts[1]] = 0x42;
-  missing.erase(missing.begin() + static_cast<long>(restarts[2]) - 1, missing.begin() + static_cast<long>(restarts[2]) + 1);
+  missing.erase(missing.begin() + static_cast<long>(restarts[2]) - 1,
+                missing.begin() + static_cast<long>(restarts[2]) + 1);
   for (const Bytes* bad : {&wrongNumber, &notAMarker, &missing}) {
     DecodedImage image;
     if (decodeJpeg(bad->data(), bad->size(), image)) {
@@ -137,20 +143,21 @@ TEST(JpegImage, HugeDeclaredSizesAreRefusedBeforeAllocating) {
 }
 
 TEST(JpegImage, AFailedLoadNamesTheEntry) {
+  MessageCapture messages;
   const Bytes junk = {0xFF, 0xD8, 0xFF, 0x00};
   AssetBuffer entry;
   ASSERT_TRUE(entry.openFromMemory(junk.data(), static_cast<std::uint32_t>(junk.size())));
   DecodedImage image;
-  testing::internal::CaptureStderr();
+  messages.take();
   EXPECT_FALSE(loadJpegEntry(entry, "textures\\bad.jpg", image));
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: ARCH:Can't load JPG file: textures\\bad.jpg\n");
+  EXPECT_EQ(messages.take(), "Error: ARCH:Can't load JPG file: textures\\bad.jpg\n");
   EXPECT_EQ(entry.data, nullptr);
 
   const Bytes good = encodeJpeg(threeByTwo, 3, 2, 3);
   ASSERT_TRUE(entry.openFromMemory(good.data(), static_cast<std::uint32_t>(good.size())));
-  testing::internal::CaptureStderr();
+  messages.take();
   EXPECT_TRUE(loadJpegEntry(entry, "textures\\good.jpg", image));
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(messages.take(), "");
   EXPECT_EQ(image.rowStride, 9);
 }
 

@@ -5,9 +5,9 @@
 
 #include <jpeglib.h>
 
-std::vector<std::uint8_t> encodeJpeg(const std::vector<std::uint8_t>& pixels, int width, int height, int components,
-                                     const std::vector<JpegMarker>& markers, bool progressive,
-                                     int restartRows) {
+std::vector<std::uint8_t> encodeJpeg(const std::vector<std::uint8_t>& pixels, int width, int height,
+                                     int components, const std::vector<JpegMarker>& markers,
+                                     bool progressive, int restartRows) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr err;
   cinfo.err = jpeg_std_error(&err);

@@ -24,11 +24,11 @@ class ByteWriter {
 };
 
 struct DatMesh {
-  std::vector<float> positions;               // 3 per vertex
-  std::vector<std::uint32_t> vertexIndices;   // 3 per triangle
-  std::vector<std::uint32_t> texIndices;      // 3 per triangle
-  std::vector<float> texVertices;             // 2 per texture vertex
-  std::vector<float> normals;                 // 9 per triangle
+  std::vector<float> positions;              // 3 per vertex
+  std::vector<std::uint32_t> vertexIndices;  // 3 per triangle
+  std::vector<std::uint32_t> texIndices;     // 3 per triangle
+  std::vector<float> texVertices;            // 2 per texture vertex
+  std::vector<float> normals;                // 9 per triangle
 
   std::vector<std::uint8_t> bytes() const {
     ByteWriter w;
@@ -50,11 +50,14 @@ struct TrkMesh {
   std::uint32_t triangleCount = 0;
   std::vector<std::uint32_t> indices;
   std::vector<float> positions, normals, texCoords;  // initial shape
-  std::vector<float> keyPositions[keys], keyNormals[keys], positionTangents[keys], normalTangents[keys];
+  std::vector<float> keyPositions[keys], keyNormals[keys], positionTangents[keys],
+      normalTangents[keys];
 
   // Every array sized for `v` vertices and zero-filled.
   TrkMesh(std::uint32_t v, std::vector<std::uint32_t> idx)
-      : vertexCount(v), triangleCount(static_cast<std::uint32_t>(idx.size() / 3)), indices(std::move(idx)) {
+      : vertexCount(v),
+        triangleCount(static_cast<std::uint32_t>(idx.size() / 3)),
+        indices(std::move(idx)) {
     positions.assign(3 * v, 0.0f);
     normals.assign(3 * v, 0.0f);
     texCoords.assign(2 * v, 0.0f);

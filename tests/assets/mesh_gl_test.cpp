@@ -54,7 +54,8 @@ std::vector<std::vector<FeedbackVertex>> feedback(std::uint32_t list) {
     }
     const int n = static_cast<int>(buffer[i++]);
     std::vector<FeedbackVertex> polygon;
-    for (int v = 0; v < n; ++v, i += 11) polygon.push_back({buffer[i], buffer[i + 1], buffer[i + 7], buffer[i + 8]});
+    for (int v = 0; v < n; ++v, i += 11)
+      polygon.push_back({buffer[i], buffer[i + 1], buffer[i + 7], buffer[i + 8]});
     polygons.push_back(polygon);
   }
   return polygons;
@@ -170,7 +171,8 @@ class MorphMeshGl : public MeshGl {
   void SetUp() override {
     MeshGl::SetUp();
     // A 2 x 2 checker makes the texture coordinates visible.
-    const GLubyte checker[16] = {255, 255, 255, 255, 40, 40, 40, 255, 40, 40, 40, 255, 255, 255, 255, 255};
+    const GLubyte checker[16] = {255, 255, 255, 255, 40,  40,  40,  255,
+                                 40,  40,  40,  255, 255, 255, 255, 255};
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);

@@ -49,8 +49,10 @@ TEST(MeshData, ShortEntriesWrappingCountsAndStrayIndicesFail) {
     EXPECT_TRUE(mesh.positions.empty());
   }
   // Counts whose sizes wrap to small numbers in 32-bit arithmetic.
-  const std::uint32_t wrapping[4][3] = {
-      {0x15555556u, 0, 0}, {0, 0x04444445u, 0}, {0, 0, 0x20000000u}, {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu}};
+  const std::uint32_t wrapping[4][3] = {{0x15555556u, 0, 0},
+                                        {0, 0x04444445u, 0},
+                                        {0, 0, 0x20000000u},
+                                        {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu}};
   for (const auto& counts : wrapping) {
     ByteWriter w;
     for (std::uint32_t c : counts) w.u32(c);

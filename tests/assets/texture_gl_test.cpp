@@ -11,16 +11,33 @@
 #include "assets/texture.h"
 #include "tests/assets/jpeg_writer.h"
 #include "tests/support/gl_test.h"
+#include "tests/support/message_capture.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using Rgb = std::array<int, 3>;
 
-Bytes tgaFile(std::uint8_t type, std::uint8_t depth, int w, int h, const Bytes& body, std::uint16_t mapLength = 0) {
-  Bytes f = {0, static_cast<std::uint8_t>(mapLength ? 1 : 0), type, 0, 0, static_cast<std::uint8_t>(mapLength),
-             static_cast<std::uint8_t>(mapLength >> 8), static_cast<std::uint8_t>(mapLength ? 24 : 0), 0, 0, 0, 0,
-             static_cast<std::uint8_t>(w), 0, static_cast<std::uint8_t>(h), 0, depth, 0};
+Bytes tgaFile(std::uint8_t type, std::uint8_t depth, int w, int h, const Bytes& body,
+              std::uint16_t mapLength = 0) {
+  Bytes f = {0,
+             static_cast<std::uint8_t>(mapLength ? 1 : 0),
+             type,
+             0,
+             0,
+             static_cast<std::uint8_t>(mapLength),
+             static_cast<std::uint8_t>(mapLength >> 8),
+             static_cast<std::uint8_t>(mapLength ? 24 : 0),
+             0,
+             0,
+             0,
+             0,
+             static_cast<std::uint8_t>(w),
+             0,
+             static_cast<std::uint8_t>(h),
+             0,
+             depth,
+             0};
   f.insert(f.end(), body.begin(), body.end());
   return f;
 }
@@ -30,7 +47,8 @@ template <typename Pixel>
 Bytes rows(const Pixel& bottom, const Pixel& top) {
   Bytes out;
   for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x) out.insert(out.end(), (y < 2 ? bottom : top).begin(), (y < 2 ? bottom : top).end());
+    for (int x = 0; x < 4; ++x)
+      out.insert(out.end(), (y < 2 ? bottom : top).begin(), (y < 2 ? bottom : top).end());
   return out;
 }
 
@@ -67,11 +85,13 @@ class TextureGl : public GlTest {
   void expectColour(int x, int y, Rgb want, int tolerance, const std::string& what) {
     const auto got = pixel(x, y);
     for (int c = 0; c < 3; ++c) {
-      EXPECT_NEAR(got[c], want[c], tolerance) << what << " at (" << x << ", " << y << ") channel " << c;
+      EXPECT_NEAR(got[c], want[c], tolerance)
+          << what << " at (" << x << ", " << y << ") channel " << c;
     }
   }
 
-  void expectBottomTop(const Texture& texture, Rgb bottom, Rgb top, int tolerance, const std::string& what) {
+  void expectBottomTop(const Texture& texture, Rgb bottom, Rgb top, int tolerance,
+                       const std::string& what) {
     ASSERT_NE(texture.name, 0u) << what;
     draw(texture);
     expectColour(32, 16, bottom, tolerance, what + " bottom");
@@ -81,33 +101,36 @@ class TextureGl : public GlTest {
 
 TEST_F(TextureGl, TgaPicturesOfEveryKindShowTheirColoursTheRightWayUp) {
   const Rgb red = {248, 0, 0}, blue = {0, 0, 248};
-  expectBottomTop(load("t32.tga", tgaFile(2, 32, 4, 4, rows(Bytes{0, 0, 248, 255}, Bytes{248, 0, 0, 255}))), red,
-                  blue, 1, "32-bit");
-  expectBottomTop(load("t24.TGA", tgaFile(2, 24, 4, 4, rows(Bytes{0, 0, 248}, Bytes{248, 0, 0}))), red, blue, 1,
-                  "24-bit");
-  expectBottomTop(load("t16.tga", tgaFile(2, 16, 4, 4, rows(Bytes{0x00, 0x7C}, Bytes{0x1F, 0x00}))), red, blue, 1,
-                  "16-bit");
+  expectBottomTop(
+      load("t32.tga", tgaFile(2, 32, 4, 4, rows(Bytes{0, 0, 248, 255}, Bytes{248, 0, 0, 255}))),
+      red, blue, 1, "32-bit");
+  expectBottomTop(load("t24.TGA", tgaFile(2, 24, 4, 4, rows(Bytes{0, 0, 248}, Bytes{248, 0, 0}))),
+                  red, blue, 1, "24-bit");
+  expectBottomTop(load("t16.tga", tgaFile(2, 16, 4, 4, rows(Bytes{0x00, 0x7C}, Bytes{0x1F, 0x00}))),
+                  red, blue, 1, "16-bit");
   Bytes mapped = {0, 0, 248, 248, 0, 0};  // palette: red, blue (stored blue, green, red)
   const Bytes indices = rows(Bytes{0}, Bytes{1});
   mapped.insert(mapped.end(), indices.begin(), indices.end());
   expectBottomTop(load("t8.tga", tgaFile(1, 8, 4, 4, mapped, 2)), red, blue, 1, "colour-mapped");
-  expectBottomTop(load("g8.tga", tgaFile(3, 8, 4, 4, rows(Bytes{200}, Bytes{40}))), {200, 200, 200}, {40, 40, 40},
-                  1, "greyscale");
+  expectBottomTop(load("g8.tga", tgaFile(3, 8, 4, 4, rows(Bytes{200}, Bytes{40}))), {200, 200, 200},
+                  {40, 40, 40}, 1, "greyscale");
 }
 
 // 8 x 8, top half (first in the file) `top`, bottom half `bottom`.
 Bytes halves(int components, const Bytes& top, const Bytes& bottom) {
   Bytes out;
   for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 8; ++x) out.insert(out.end(), (y < 4 ? top : bottom).begin(), (y < 4 ? top : bottom).begin() + components);
+    for (int x = 0; x < 8; ++x)
+      out.insert(out.end(), (y < 4 ? top : bottom).begin(),
+                 (y < 4 ? top : bottom).begin() + components);
   return out;
 }
 
 TEST_F(TextureGl, JpegPicturesShowTheirColoursTheRightWayUp) {
-  expectBottomTop(load("c.jpg", encodeJpeg(halves(3, {0, 0, 240}, {240, 0, 0}), 8, 8, 3)), {240, 0, 0}, {0, 0, 240},
-                  24, "colour");
-  expectBottomTop(load("g.JPG", encodeJpeg(halves(1, {30}, {220}), 8, 8, 1)), {220, 220, 220}, {30, 30, 30}, 16,
-                  "greyscale");
+  expectBottomTop(load("c.jpg", encodeJpeg(halves(3, {0, 0, 240}, {240, 0, 0}), 8, 8, 3)),
+                  {240, 0, 0}, {0, 0, 240}, 24, "colour");
+  expectBottomTop(load("g.JPG", encodeJpeg(halves(1, {30}, {220}), 8, 8, 1)), {220, 220, 220},
+                  {30, 30, 30}, 16, "greyscale");
   // Sides that are not powers of two are scaled by the mipmap builder.
   const Bytes odd(6 * 5 * 3, 180);
   const Texture scaled = load("odd.jpg", encodeJpeg(odd, 6, 5, 3));
@@ -135,9 +158,11 @@ TEST_F(TextureGl, LoadLeavesTheTextureBoundMipmappedAndTrilinear) {
 }
 
 TEST_F(TextureGl, OnlyTheExactEndingsAreRecognised) {
+  MessageCapture messages;
   const Bytes jpeg = encodeJpeg(Bytes(4 * 4 * 3, 128), 4, 4, 3);
-  testing::internal::CaptureStderr();
-  for (const char* name : {"cell.Jpg", "cell.jPG", "cell.jpeg", "cell.Tga", "cell.png", "pg", "g", ""}) {
+  messages.take();
+  for (const char* name :
+       {"cell.Jpg", "cell.jPG", "cell.jpeg", "cell.Tga", "cell.png", "pg", "g", ""}) {
     EXPECT_EQ(load(name, jpeg).name, 0u) << name;
   }
   Texture untouched;
@@ -146,30 +171,32 @@ TEST_F(TextureGl, OnlyTheExactEndingsAreRecognised) {
   untouched.load("jp");
   untouched.load(nullptr);
   EXPECT_EQ(untouched.name, 77u);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(messages.take(), "");
   EXPECT_NE(load("cell.jpg", jpeg).name, 0u);
   EXPECT_NE(load("cell.JPG", jpeg).name, 0u);
 }
 
 TEST_F(TextureGl, AMissingJpegIsReportedOnceAndLeavesNoTexture) {
+  MessageCapture messages;
   Texture texture;
   texture.name = 5;
-  testing::internal::CaptureStderr();
+  messages.take();
   texture.load("textures\\no-such-picture.jpg");
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: ARCH:Can't load JPG file: textures\\no-such-picture.jpg\n");
+  EXPECT_EQ(messages.take(), "Error: ARCH:Can't load JPG file: textures\\no-such-picture.jpg\n");
   EXPECT_EQ(texture.name, 0u);
 
   texture.name = 5;
-  testing::internal::CaptureStderr();
+  messages.take();
   texture.load("textures\\no-such-picture.tga");
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(messages.take(), "");
   EXPECT_EQ(texture.name, 0u);
 }
 
 TEST_F(TextureGl, PicturesTheUploadCannotTakeAreRefused) {
-  testing::internal::CaptureStderr();
+  MessageCapture messages;
+  messages.take();
   EXPECT_EQ(load("cmyk.jpg", encodeJpeg(Bytes(4 * 4 * 4, 60), 4, 4, 4)).name, 0u);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: ARCH:Can't load JPG file: cmyk.jpg\n");
+  EXPECT_EQ(messages.take(), "Error: ARCH:Can't load JPG file: cmyk.jpg\n");
   EXPECT_EQ(load("short.tga", tgaFile(2, 24, 4, 4, Bytes(20, 1))).name, 0u);
 }
 

@@ -1,30 +1,29 @@
 // The container walk and whole-entry reads over arbitrary archive bytes.
 
-#include "assets/archive_reader.h"
+#include "assets/archive/archive_reader.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
-    ArchiveList entries;
-    std::uint32_t count = listArchiveFromMemory(data, size, entries);
-    volatile std::uint32_t sink = count;
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  ArchiveList entries;
+  std::uint32_t count = listArchiveFromMemory(data, size, entries);
+  volatile std::uint32_t sink = count;
 
-    // Each read walks (and in a solid archive unpacks) from the start: a few entries suffice.
-    for (std::uint32_t i = 0; i < count && i < 4; ++i) {
-        std::unique_ptr<std::uint8_t[]> buffer;
-        std::uint32_t produced = 0;
-        if (readArchiveEntryAtFromMemory(i, data, size, buffer, produced) && produced > 0)
-            sink = sink + buffer[produced - 1];
-    }
-    if (count > 0) {
-        std::unique_ptr<std::uint8_t[]> buffer;
-        std::uint32_t produced = 0;
-        readArchiveEntryFromMemory(entries.back().name.c_str(), data, size, buffer, produced);
-        sink = sink + produced;
-    }
-    (void)sink;
-    return 0;
+  // Each read walks (and in a solid archive unpacks) from the start: a few entries suffice.
+  for (std::uint32_t i = 0; i < count && i < 4; ++i) {
+    std::unique_ptr<std::uint8_t[]> buffer;
+    std::uint32_t produced = 0;
+    if (readArchiveEntryAtFromMemory(i, data, size, buffer, produced) && produced > 0)
+      sink = sink + buffer[produced - 1];
+  }
+  if (count > 0) {
+    std::unique_ptr<std::uint8_t[]> buffer;
+    std::uint32_t produced = 0;
+    readArchiveEntryFromMemory(entries.back().name.c_str(), data, size, buffer, produced);
+    sink = sink + produced;
+  }
+  (void)sink;
+  return 0;
 }

@@ -7,7 +7,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   DecodedImage image;
   if (decodeJpeg(data, size, image)) {
-    if (image.width <= 0 || image.height <= 0 || image.rowStride % image.width != 0 ||
+    if (image.width <= 0 || image.height <= 0 ||
+        image.rowStride != image.width * image.components ||
         image.pixels.size() != std::size_t(image.rowStride) * std::size_t(image.height)) {
       std::abort();
     }

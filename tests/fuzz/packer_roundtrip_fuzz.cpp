@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "assets/archive_reader.h"
-#include "assets/tools/archive_writer.h"
+#include "assets/archive/archive_reader.h"
+#include "tools/archive/archive_writer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 3 || size > 200000) return 0;

@@ -13,8 +13,7 @@ struct Case {
 };
 
 TEST(ParseCommandLine, ReadsTheFirstSwitchAfterTheProgramName) {
-  const RunMode C = RunMode::Configure, P = RunMode::Preview, S = RunMode::Saver,
-                T = RunMode::Test;
+  const RunMode C = RunMode::Configure, P = RunMode::Preview, S = RunMode::Saver, T = RunMode::Test;
   const Case cases[] = {
       {"", C, 0},
       {"plasmora", C, 0},
@@ -36,14 +35,14 @@ TEST(ParseCommandLine, ReadsTheFirstSwitchAfterTheProgramName) {
       {"plasmora -T", T, 0},
       {"plasmora /", S, 0},
       {"plasmora -", S, 0},
-      {"plasmora /t /c 5", T, 0},        // only the first switch counts
-      {"plasmora /s 99", S, 0},          // numbers matter only to /c and /p
-      {"plasmora -p /c 5", P, 5},        // the digits may come after another switch
+      {"plasmora /t /c 5", T, 0},  // only the first switch counts
+      {"plasmora /s 99", S, 0},    // numbers matter only to /c and /p
+      {"plasmora -p /c 5", P, 5},  // the digits may come after another switch
       {"\"C:\\my-dir\\x.scr\" /s", S, 0},
       {"\"C:\\my-dir\\x.scr\"", C, 0},
       {"\"C:\\my/dir\\x.scr\" -p 12", P, 12},
-      {"\"C:\\unclosed -s", C, 0},       // an unclosed quote runs to the end
-      {"C:\\a b-c\\x.scr /s", C, 0},     // unquoted: skipped only to its first space
+      {"\"C:\\unclosed -s", C, 0},    // an unclosed quote runs to the end
+      {"C:\\a b-c\\x.scr /s", C, 0},  // unquoted: skipped only to its first space
       {"C:\\a b-p9\\x.scr /s", P, 9},
       {"plasmora /c:4294967295", C, 4294967295u},
       {"plasmora /c:4294967296", C, 0},  // names no window

@@ -1,18 +1,18 @@
 // The real saver binary under a private X server, driven with real input.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 #include "platform/gamma_ramp.h"
-#include "tests/support/x_server.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/x_server.h"
 
 namespace {
 
@@ -62,8 +62,8 @@ class SaverX11 : public ::testing::Test {
       _exit(127);
     }
     ASSERT_GT(saver, 0);
-    for (auto end = std::chrono::steady_clock::now() + 10s;
-         std::chrono::steady_clock::now() < end; std::this_thread::sleep_for(20ms)) {
+    for (auto end = std::chrono::steady_clock::now() + 10s; std::chrono::steady_clock::now() < end;
+         std::this_thread::sleep_for(20ms)) {
       std::vector<WindowInfo> windows = windowsTitled(display(), "Plasmora");
       for (const WindowInfo& w : windows) {
         if (w.children.empty()) continue;  // the primary window holds the GL surface
@@ -279,8 +279,8 @@ TEST_F(SaverX11, GammaRampReachesTheDisplay) {
 TEST_F(SaverX11, ConfigureAndPreviewEndAtOnceWithoutWindows) {
   for (const char* mode : {"/c", "/p 1234", ""}) {
     SCOPED_TRACE(mode);
-    std::string command = std::string("XDG_CONFIG_HOME=") + config.string() + " " + saverPath +
-                          " " + mode;
+    std::string command =
+        std::string("XDG_CONFIG_HOME=") + config.string() + " " + saverPath + " " + mode;
     EXPECT_TRUE(server->run(command));
     EXPECT_TRUE(windowsTitled(display(), "Plasmora").empty());
   }

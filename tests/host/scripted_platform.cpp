@@ -2,11 +2,11 @@
 
 #include <map>
 
-#include "show/saver_content.h"
 #include "platform/clock.h"
 #include "platform/cursor.h"
 #include "platform/display_mode.h"
 #include "platform/message_queue.h"
+#include "show/saver_content.h"
 
 namespace scripted {
 
@@ -73,8 +73,8 @@ void unregisterWindowClass(const char* name) {
   scripted::classes.erase(name);
 }
 
-WindowHandle createWindow(const char* className, const char*, int x, int y, int width,
-                          int height, bool visible) {
+WindowHandle createWindow(const char* className, const char*, int x, int y, int width, int height,
+                          bool visible) {
   note(std::string("create ") + className + " " + std::to_string(x) + " " + std::to_string(y) +
        " " + std::to_string(width) + " " + std::to_string(height) + (visible ? " visible" : ""));
   if (++scripted::createCount == state.failCreateNumber) return 0;
@@ -209,9 +209,6 @@ bool makeCurrent(DeviceContext dc, RenderContext rc) {
   return true;
 }
 void deleteRenderContext(RenderContext rc) { note("delete context " + std::to_string(rc)); }
-void* glProcAddress(const char*) { return nullptr; }
-bool swapControlAvailable() { return state.swapControl; }
-void setSwapInterval(int interval) { state.swapIntervals.push_back(interval); }
 
 void startContent() { note("start content"); }
 void loadContent() {

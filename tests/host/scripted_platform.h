@@ -41,8 +41,6 @@ struct Platform {
   int failCreateNumber = 0;  // the n-th createWindow (from 1) fails
   int choosePixelFormatResult = 7;
   bool describeSucceeds = true;
-  bool swapControl = false;
-  std::vector<int> swapIntervals;
 };
 
 // Resets the stand-in to a fresh state and returns it.

@@ -28,7 +28,8 @@ Quat aboutZ(double degrees) {
 TEST(Slerp, QAndMinusQAreTheSameRotation) {
   const Quat q(0.5f, 0.5f, 0.5f, 0.5f);
   const Quat minus(-0.5f, -0.5f, -0.5f, -0.5f);
-  for (float t : {0.0f, 0.25f, 0.5f, 1.0f, -1.0f / 3, 2.0f}) expectQuat(slerp(q, minus, t), 0.5f, 0.5f, 0.5f, 0.5f);
+  for (float t : {0.0f, 0.25f, 0.5f, 1.0f, -1.0f / 3, 2.0f})
+    expectQuat(slerp(q, minus, t), 0.5f, 0.5f, 0.5f, 0.5f);
 }
 
 TEST(Slerp, EndPointsAndShorterArc) {

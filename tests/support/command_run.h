@@ -16,7 +16,8 @@ inline CommandRun runCommand(const std::string& command) {
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return r;
   char chunk[4096];
-  for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) r.output.append(chunk, got);
+  for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
+    r.output.append(chunk, got);
   const int status = pclose(pipe);
   r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return r;

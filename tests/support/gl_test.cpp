@@ -43,6 +43,7 @@ bool GlTest::savePpm(const char* path) const {
   if (!f) return false;
   std::fprintf(f, "P6\n%d %d\n255\n", width, height);
   for (int y = height - 1; y >= 0; --y)
-    for (int x = 0; x < width; ++x) std::fwrite(&pixels_[(static_cast<std::size_t>(y) * width + x) * 4], 1, 3, f);
+    for (int x = 0; x < width; ++x)
+      std::fwrite(&pixels_[(static_cast<std::size_t>(y) * width + x) * 4], 1, 3, f);
   return std::fclose(f) == 0;
 }

@@ -5,15 +5,15 @@
 #include <X11/extensions/Xfixes.h>
 #include <X11/extensions/Xrandr.h>
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 bool haveProgram(const char* program) {
   std::string command = std::string("command -v ") + program + " >/dev/null 2>&1";
@@ -74,8 +74,8 @@ std::vector<WindowInfo> windowsTitled(Display* display, const char* title) {
     return found;
   for (unsigned i = 0; i < count; ++i) {
     char* name = nullptr;
-    bool match = XFetchName(display, children[i], &name) && name != nullptr &&
-                 std::strcmp(name, title) == 0;
+    bool match =
+        XFetchName(display, children[i], &name) && name != nullptr && std::strcmp(name, title) == 0;
     if (name != nullptr) XFree(name);
     XWindowAttributes attributes;
     if (!match || !XGetWindowAttributes(display, children[i], &attributes)) continue;
@@ -99,9 +99,8 @@ std::vector<WindowInfo> windowsTitled(Display* display, const char* title) {
 }
 
 bool rootAreaIsBlack(Display* display, int x, int y, int width, int height) {
-  XImage* image = XGetImage(display, DefaultRootWindow(display), x, y,
-                            static_cast<unsigned>(width), static_cast<unsigned>(height),
-                            AllPlanes, ZPixmap);
+  XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
+                            static_cast<unsigned>(height), AllPlanes, ZPixmap);
   if (image == nullptr) return false;
   bool black = true;
   for (int j = 0; j < height && black; ++j)

@@ -3,9 +3,9 @@
 // of it: input through xdotool, window and pixel queries, the cursor and the screen size.
 #include <X11/Xlib.h>
 
+#include <sys/types.h>
 #include <cstdint>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 class XServer {

@@ -1,9 +1,9 @@
-#include "assets/tools/archive_writer.h"
+#include "tools/archive/archive_writer.h"
 
 #include <cctype>
 
-#include "assets/crc32.h"
-#include "assets/tools/pack_stream.h"
+#include "assets/archive/crc32.h"
+#include "tools/archive/pack_stream.h"
 
 namespace {
 

@@ -5,19 +5,19 @@
 #include <string>
 #include <vector>
 
-#include "assets/archive_format.h"
-#include "assets/archive_reader.h"
+#include "assets/archive/archive_format.h"
+#include "assets/archive/archive_reader.h"
 
 struct PackEntry {
-  std::string name;                 // as stored, `\` between folders
+  std::string name;  // as stored, `\` between folders
   std::vector<std::uint8_t> data;
-  int audioChannels = 0;            // 0 for LZ, 1..4 for the audio predictor
+  int audioChannels = 0;  // 0 for LZ, 1..4 for the audio predictor
 };
 
 struct PackOptions {
   bool solid = false;
   bool storeOnly = false;
-  bool alternativeMarker = false;   // "Korvel!" instead of "Rar!\x1A\x07\x00"
+  bool alternativeMarker = false;      // "Korvel!" instead of "Rar!\x1A\x07\x00"
   std::uint32_t dosTime = 0x28210000;  // 2000-01-01 00:00:00
   int chainDepth = 256;
 };

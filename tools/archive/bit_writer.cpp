@@ -1,4 +1,4 @@
-#include "assets/tools/bit_writer.h"
+#include "tools/archive/bit_writer.h"
 
 void BitWriter::put(std::uint32_t value, int count) {
   while (count > 0) {

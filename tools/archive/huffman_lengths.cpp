@@ -1,4 +1,4 @@
-#include "assets/tools/huffman_lengths.h"
+#include "tools/archive/huffman_lengths.h"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@ namespace {
 
 struct MergeNode {
   std::uint64_t weight;
-  int left;    // child node indices for a package, -1 for a leaf
+  int left;  // child node indices for a package, -1 for a leaf
   int right;
   int symbol;  // leaf symbol, -1 for a package
 };
@@ -24,8 +24,7 @@ std::vector<std::uint8_t> limitedCodeLengths(const std::vector<std::uint32_t>& c
     lengths[used[0]] = 1;
     return lengths;
   }
-  std::stable_sort(used.begin(), used.end(),
-                   [&](int a, int b) { return counts[a] < counts[b]; });
+  std::stable_sort(used.begin(), used.end(), [&](int a, int b) { return counts[a] < counts[b]; });
 
   std::vector<MergeNode> nodes;
   nodes.reserve(used.size() * (2 * maxLength + 1));
@@ -39,7 +38,8 @@ std::vector<std::uint8_t> limitedCodeLengths(const std::vector<std::uint32_t>& c
     std::vector<int> packages;
     for (std::size_t i = 0; i + 1 < list.size(); i += 2) {
       packages.push_back(int(nodes.size()));
-      nodes.push_back({nodes[list[i]].weight + nodes[list[i + 1]].weight, list[i], list[i + 1], -1});
+      nodes.push_back(
+          {nodes[list[i]].weight + nodes[list[i + 1]].weight, list[i], list[i + 1], -1});
     }
     std::vector<int> merged;
     merged.reserve(leaves.size() + packages.size());

@@ -1,8 +1,8 @@
-#include "assets/tools/lz_parser.h"
+#include "tools/archive/lz_parser.h"
 
 #include <algorithm>
 
-#include "assets/tools/huffman_lengths.h"
+#include "tools/archive/huffman_lengths.h"
 
 namespace {
 // Matches stay well inside the window so no byte they copy can have been overwritten.
@@ -34,8 +34,7 @@ std::int64_t tokenPrice(const LzToken& t, const LzPrices& prices) {
 LzParser::LzParser(const std::vector<std::uint8_t>& data, MatchFinder& finder)
     : data_(data), finder_(finder) {}
 
-std::uint32_t LzParser::matchLength(std::size_t pos, std::size_t from,
-                                    std::uint32_t limit) const {
+std::uint32_t LzParser::matchLength(std::size_t pos, std::size_t from, std::uint32_t limit) const {
   const std::uint8_t* a = data_.data() + pos;
   const std::uint8_t* b = data_.data() + from;
   std::uint32_t n = 0;
@@ -43,8 +42,7 @@ std::uint32_t LzParser::matchLength(std::size_t pos, std::size_t from,
   return n;
 }
 
-LzParser::Choice LzParser::best(std::size_t pos, const LzPrices& prices,
-                                const LzHistory& history) {
+LzParser::Choice LzParser::best(std::size_t pos, const LzPrices& prices, const LzHistory& history) {
   finder_.insertUpTo(pos);
   Choice bestChoice;
   bestChoice.price = literalSums_[pos + 1 - begin_] - literalSums_[pos - begin_];
@@ -53,8 +51,7 @@ LzParser::Choice LzParser::best(std::size_t pos, const LzPrices& prices,
   const std::size_t reach = std::min<std::size_t>(pos - windowStart_, kMaxDistance);
   auto consider = [&](Kind kind, std::uint32_t length, std::uint32_t distance, int old,
                       std::int64_t price) {
-    std::int64_t savings =
-        literalSums_[pos + length - begin_] - literalSums_[pos - begin_] - price;
+    std::int64_t savings = literalSums_[pos + length - begin_] - literalSums_[pos - begin_] - price;
     if (savings > bestChoice.savings) {
       bestChoice = {kind, length, distance, old, price, savings};
     }

@@ -5,18 +5,18 @@
 #include <cstdint>
 #include <vector>
 
-#include "assets/tools/bit_writer.h"
-#include "assets/tools/match_finder.h"
-#include "assets/tools/pack_codes.h"
-#include "assets/tools/pack_state.h"
+#include "tools/archive/bit_writer.h"
+#include "tools/archive/match_finder.h"
+#include "tools/archive/pack_codes.h"
+#include "tools/archive/pack_state.h"
 
 // One LZ symbol with the extra bits that follow it in the stream.
 struct LzToken {
-  std::uint32_t pos;          // first input byte the symbol produces
-  std::uint16_t main;         // LD symbol
-  std::int16_t sub = -1;      // RD symbol (257..260) or DD symbol (270..297), -1 for none
-  std::uint8_t bitsA = 0;     // extra bits right after the LD symbol
-  std::uint8_t bitsB = 0;     // extra bits after the RD/DD symbol
+  std::uint32_t pos;       // first input byte the symbol produces
+  std::uint16_t main;      // LD symbol
+  std::int16_t sub = -1;   // RD symbol (257..260) or DD symbol (270..297), -1 for none
+  std::uint8_t bitsA = 0;  // extra bits right after the LD symbol
+  std::uint8_t bitsB = 0;  // extra bits after the RD/DD symbol
   std::uint32_t extraA = 0;
   std::uint32_t extraB = 0;
 };

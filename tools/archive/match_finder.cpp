@@ -1,15 +1,13 @@
-#include "assets/tools/match_finder.h"
+#include "tools/archive/match_finder.h"
 
-#include "assets/tools/pack_codes.h"
+#include "tools/archive/pack_codes.h"
 
 namespace {
 constexpr int kHashBits = 18;
 }
 
 MatchFinder::MatchFinder(int chainDepth)
-    : chainDepth_(chainDepth),
-      head_(std::size_t(1) << kHashBits, -1),
-      lastPair_(65536, -1) {}
+    : chainDepth_(chainDepth), head_(std::size_t(1) << kHashBits, -1), lastPair_(65536, -1) {}
 
 void MatchFinder::reset(const std::vector<std::uint8_t>* data) {
   data_ = data;

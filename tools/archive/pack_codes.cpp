@@ -1,4 +1,4 @@
-#include "assets/tools/pack_codes.h"
+#include "tools/archive/pack_codes.h"
 
 #include <algorithm>
 

@@ -3,22 +3,22 @@
 // extra bits express a given length or distance, and what the decoder adds back.
 #include <cstdint>
 
-#include "assets/archive_format.h"
+#include "assets/archive/archive_format.h"
 
-constexpr int kMainSymbols = 298;     // literal/length alphabet (LD)
-constexpr int kDistSymbols = 48;      // distance alphabet (DD)
-constexpr int kRepSymbols = 28;       // length alphabet after an old distance (RD)
-constexpr int kPreSymbols = 19;       // code-length alphabet (BD)
-constexpr int kAudioSymbols = 257;    // per-channel prediction errors plus the table change
+constexpr int kMainSymbols = 298;   // literal/length alphabet (LD)
+constexpr int kDistSymbols = 48;    // distance alphabet (DD)
+constexpr int kRepSymbols = 28;     // length alphabet after an old distance (RD)
+constexpr int kPreSymbols = 19;     // code-length alphabet (BD)
+constexpr int kAudioSymbols = 257;  // per-channel prediction errors plus the table change
 constexpr int kLzTableSize = kMainSymbols + kDistSymbols + kRepSymbols;  // 374
 constexpr int kMaxTableSize = kAudioSymbols * 4;                         // 1028
 constexpr int kMaxCodeLength = 15;
 
 constexpr int kSymRepeatLast = 256;
-constexpr int kSymOldDist = 257;      // 257..260: the four old distances, newest first
-constexpr int kSymShort = 261;        // 261..268: length-2 matches up to distance 256
+constexpr int kSymOldDist = 257;  // 257..260: the four old distances, newest first
+constexpr int kSymShort = 261;    // 261..268: length-2 matches up to distance 256
 constexpr int kSymNewTable = 269;
-constexpr int kSymLong = 270;         // 270..297
+constexpr int kSymLong = 270;  // 270..297
 constexpr int kAudioNewTable = 256;
 
 constexpr std::uint32_t kWindowSize = 1u << 20;

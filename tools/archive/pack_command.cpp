@@ -1,4 +1,4 @@
-#include "assets/tools/pack_command.h"
+#include "tools/archive/pack_command.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+
+#include "tools/common/output_file.h"
 
 namespace {
 
@@ -100,8 +102,8 @@ bool parsePackCommand(const std::vector<std::string>& args, PackCommand& command
 }
 
 std::uint32_t dosTimeFromUnix(std::int64_t seconds) {
-  constexpr std::int64_t kFirst = 315532800;   // 1980-01-01 00:00:00
-  constexpr std::int64_t kLast = 4354819198;   // 2107-12-31 23:59:58
+  constexpr std::int64_t kFirst = 315532800;  // 1980-01-01 00:00:00
+  constexpr std::int64_t kLast = 4354819198;  // 2107-12-31 23:59:58
   if (seconds < kFirst) seconds = kFirst;
   if (seconds > kLast) seconds = kLast;
   std::int64_t days = seconds / 86400, rest = seconds % 86400;
@@ -150,8 +152,7 @@ bool parseManifest(const std::string& text, std::vector<PackEntry>& entries,
     std::size_t tab = line.find('\t');
     if (tab == std::string::npos || line.find('\t', tab + 1) != std::string::npos ||
         tab + 1 == line.size()) {
-      error = "manifest line " + std::to_string(number) +
-              ": expected archive-name<TAB>source-path";
+      error = "manifest line " + std::to_string(number) + ": expected archive-name<TAB>source-path";
       return false;
     }
     PackEntry e;
@@ -206,25 +207,7 @@ bool runPackCommand(const PackCommand& command, std::string& error) {
   if (!writeArchive(entries, options, archive, error)) return false;
 
   // Written beside the target and renamed, so a failure never leaves half an archive.
-  std::string temp = command.output + ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(archive.data()), std::streamsize(archive.size()));
-    out.close();
-    if (!out) {
-      std::remove(temp.c_str());
-      error = "cannot write " + temp;
-      return false;
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp, command.output, ec);
-  if (ec) {
-    std::remove(temp.c_str());
-    error = "cannot create " + command.output + ": " + ec.message();
-    return false;
-  }
-  return true;
+  return writeFileBytes(command.output, archive, error);
 }
 
 int sddpackMain(int argc, char** argv) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "assets/tools/archive_writer.h"
+#include "tools/archive/archive_writer.h"
 
 struct PackCommand {
   std::string output;

@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "assets/tools/table_writer.h"
+#include "assets/archive/audio_channel.h"
+#include "tools/archive/table_writer.h"
 
 struct LzHistory {
   std::uint32_t oldDist[4] = {0, 0, 0, 0};
@@ -22,24 +23,11 @@ struct LzHistory {
   std::uint32_t old(int k) const { return oldDist[(oldIndex - 1 - std::uint32_t(k)) & 3]; }
 };
 
-struct AudioChannelState {
-  int k[5] = {0, 0, 0, 0, 0};
-  int d[4] = {0, 0, 0, 0};
-  int lastDelta = 0;
-  std::uint32_t dif[11] = {};
-  std::uint32_t byteCount = 0;
-  int lastByte = 0;
-};
-
 struct AudioState {
-  AudioChannelState channel[4];
+  AudioChannel channel[4];  // the unpacker's own predictor
   int currentChannel = 0;
   int channelDelta = 0;
 };
-
-// One symbol of the audio mode: the prediction error that turns the prediction into `byte`,
-// with the channel record and the shared delta advanced exactly as the unpacker advances them.
-int encodeAudioByte(AudioState& state, int channels, std::uint8_t byte);
 
 struct PackState {
   LzHistory lz;

@@ -1,12 +1,23 @@
-#include "assets/tools/pack_stream.h"
+#include "tools/archive/pack_stream.h"
 
 #include <algorithm>
 #include <bit>
 
-#include "assets/tools/huffman_lengths.h"
-#include "assets/tools/lz_parser.h"
+#include "tools/archive/huffman_lengths.h"
+#include "tools/archive/lz_parser.h"
 
 namespace {
+
+// One symbol of the audio mode: the prediction error that turns the prediction into `byte`,
+// with the channel and the shared delta advanced by the unpacker's own predictor.
+int encodeAudioByte(AudioState& state, int channels, std::uint8_t byte) {
+  AudioChannel& channel = state.channel[state.currentChannel];
+  const int predicted = channel.predict(state.channelDelta);
+  const int symbol = (predicted - int(byte)) & 0xFF;
+  channel.update(symbol, predicted - symbol, state.channelDelta);
+  if (++state.currentChannel == channels) state.currentChannel = 0;
+  return symbol;
+}
 
 // Input bytes per unit of the search for points where a new table pays off.
 constexpr std::size_t kBlockChunk = 16 * 1024;
@@ -298,7 +309,8 @@ bool PackStream::packEntry(const std::uint8_t* data, std::size_t size, int audio
     packLzWithNewTables(freshOut, fresh, begin, end, moreFollow, snap);
 
   // A small solid entry may do better going on with the tables it inherits.
-  if (continuation && size <= kKeepTablesLimit && state_.tablesRead && state_.audioMode == (audioChannels > 0) &&
+  if (continuation && size <= kKeepTablesLimit && state_.tablesRead &&
+      state_.audioMode == (audioChannels > 0) &&
       (audioChannels == 0 || state_.channels == audioChannels)) {
     PackState kept = state_;
     BitWriter keptOut;

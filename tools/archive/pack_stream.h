@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "assets/tools/lz_parser.h"
-#include "assets/tools/match_finder.h"
-#include "assets/tools/pack_state.h"
+#include "tools/archive/lz_parser.h"
+#include "tools/archive/match_finder.h"
+#include "tools/archive/pack_state.h"
 
 class PackStream {
  public:
@@ -19,8 +19,8 @@ class PackStream {
   // continuation: the unpacker keeps the state of the entry packed before (a solid entry);
   // otherwise it starts afresh. moreFollow: a later entry may continue this stream, so the
   // final tables keep a code for the table change. False only if the stream is out of step.
-  bool packEntry(const std::uint8_t* data, std::size_t size, int audioChannels,
-                 bool continuation, bool moreFollow, std::vector<std::uint8_t>& packed);
+  bool packEntry(const std::uint8_t* data, std::size_t size, int audioChannels, bool continuation,
+                 bool moreFollow, std::vector<std::uint8_t>& packed);
 
  private:
   void reset();
@@ -33,8 +33,8 @@ class PackStream {
                               int channels, bool moreFollow);
   bool packAudioWithOldTables(BitWriter& out, PackState& s, std::size_t begin, std::size_t end,
                               bool moreFollow);
-  std::vector<std::size_t> splitBlocks(const std::vector<LzToken>& tokens,
-                                       std::size_t begin, std::size_t end) const;
+  std::vector<std::size_t> splitBlocks(const std::vector<LzToken>& tokens, std::size_t begin,
+                                       std::size_t end) const;
 
   PackState state_;
   std::vector<std::uint8_t> window_;  // every byte the unpacker has put in its window

@@ -1,3 +1,3 @@
-#include "assets/tools/pack_command.h"
+#include "tools/archive/pack_command.h"
 
 int main(int argc, char** argv) { return sddpackMain(argc, argv); }

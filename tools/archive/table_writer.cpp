@@ -1,6 +1,6 @@
-#include "assets/tools/table_writer.h"
+#include "tools/archive/table_writer.h"
 
-#include "assets/tools/huffman_lengths.h"
+#include "tools/archive/huffman_lengths.h"
 
 namespace {
 
@@ -9,8 +9,7 @@ struct LengthToken {
   std::uint8_t extra;   // run length minus its base for 16..18
 };
 
-constexpr int kExtraBits[kPreSymbols] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                         0, 0, 0, 0, 0, 0, 2, 3, 7};
+constexpr int kExtraBits[kPreSymbols] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 3, 7};
 
 struct TablePlan {
   bool relative = false;

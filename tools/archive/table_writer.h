@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "assets/tools/bit_writer.h"
-#include "assets/tools/pack_codes.h"
+#include "tools/archive/bit_writer.h"
+#include "tools/archive/pack_codes.h"
 
 // The lengths of the last table the unpacker read; new lengths may be coded against them.
 struct TableHistory {

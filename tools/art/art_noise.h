@@ -19,8 +19,8 @@ float tileRidged(float x, float y, int period, int octaves, uint32_t seed);
 // Cellular noise: distances to the nearest and second-nearest feature point (one point
 // per lattice cell), in lattice units.
 struct CellDistances {
-    float nearest;
-    float second;
-    uint32_t id;  // identifies the nearest point's cell, for per-cell variation
+  float nearest;
+  float second;
+  uint32_t id;  // identifies the nearest point's cell, for per-cell variation
 };
 CellDistances tileCells(float x, float y, int period, uint32_t seed);

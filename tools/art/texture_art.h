@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "assets/tools/art_image.h"
+#include "tools/art/art_image.h"
 
 // The show's pictures. Every painter is deterministic: the same call gives the same
 // pixels on every run. Sizes are powers of two.

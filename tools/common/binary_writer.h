@@ -25,6 +25,3 @@ class BinaryWriter {
  private:
   std::vector<std::uint8_t> bytes_;
 };
-
-// Writes bytes to a plain file; false on any failure.
-bool writeFileBytes(const char* path, const std::vector<std::uint8_t>& bytes);

@@ -1,4 +1,4 @@
-#include "assets/tools/ase_writer.h"
+#include "tools/content/ase_writer.h"
 
 #include <cstdarg>
 #include <cstdio>

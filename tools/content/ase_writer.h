@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "assets/tools/morph_shapes.h"
-#include "assets/tools/surface_mesh.h"
+#include "tools/content/surface_mesh.h"
 
 // A static export with smooth normals and the node rotation left at zero.
 std::string staticAseText(const SurfaceMesh& mesh, const char* name);

@@ -2,8 +2,8 @@
 // The camera paths of the three scenes.
 #include <vector>
 
-#include "assets/tools/camera_script.h"
 #include "assets/tools/cell_generator.h"
+#include "tools/content/camera_script.h"
 
 // p relative to the copy of `home` nearest to it in the 300-unit periodic field.
 Vec3 latticeOffset(Vec3 p, Vec3 home);
@@ -16,8 +16,8 @@ float cellClearance(Vec3 p, const std::vector<CellPlacement>& cells, int skip);
 // finally enters a cell, ending 14 units from its centre and looking at it. `attempt` varies
 // the plan when an earlier one was refused. `target` receives the entered cell's number.
 // Empty when this attempt found no way.
-std::vector<ScriptKey> cellsFlight(const std::vector<CellPlacement>& cells, int index,
-                                   float avoid, int attempt, int& target);
+std::vector<ScriptKey> cellsFlight(const std::vector<CellPlacement>& cells, int index, float avoid,
+                                   int attempt, int& target);
 
 // Approaches and orbits of the nucleus (centred at the origin, radius about 210), from
 // outside the particle cloud into it; index 0 to 2.

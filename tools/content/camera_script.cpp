@@ -1,4 +1,4 @@
-#include "assets/tools/camera_script.h"
+#include "tools/content/camera_script.h"
 
 #include <cmath>
 #include <cstdio>

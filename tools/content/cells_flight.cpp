@@ -1,14 +1,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "assets/tools/camera_flights.h"
+#include "tools/content/camera_flights.h"
 
 namespace {
 
 constexpr float period = 300;
-constexpr float speed = 9;          // units per second of track time (27 per wall second)
-constexpr float stepTime = 0.25f;   // planning step, track seconds
-constexpr float keyTime = 3;        // one key per 3 s of track time (1 s on screen)
+constexpr float speed = 9;         // units per second of track time (27 per wall second)
+constexpr float stepTime = 0.25f;  // planning step, track seconds
+constexpr float keyTime = 3;       // one key per 3 s of track time (1 s on screen)
 constexpr float insideDistance = 14;
 
 struct Planner {
@@ -88,7 +88,9 @@ float cellClearance(Vec3 p, const std::vector<CellPlacement>& cells, int skip) {
   // one shift. This runs millions of times per plan.
   auto reduce = [](float c) { return c - period * std::floor((c + period / 2) / period); };
   const float px = reduce(p.x), py = reduce(p.y), pz = reduce(p.z);
-  auto shift = [](float d) { return d > period / 2 ? d - period : (d < -period / 2 ? d + period : d); };
+  auto shift = [](float d) {
+    return d > period / 2 ? d - period : (d < -period / 2 ? d + period : d);
+  };
   float nearest = 1e30f;
   for (std::size_t i = 0; i < cells.size(); ++i) {
     if (static_cast<int>(i) == skip) continue;
@@ -101,14 +103,14 @@ float cellClearance(Vec3 p, const std::vector<CellPlacement>& cells, int skip) {
   return std::sqrt(nearest);
 }
 
-std::vector<ScriptKey> cellsFlight(const std::vector<CellPlacement>& cells, int index,
-                                   float avoid, int attempt, int& target) {
+std::vector<ScriptKey> cellsFlight(const std::vector<CellPlacement>& cells, int index, float avoid,
+                                   int attempt, int& target) {
   PathRandom random(static_cast<unsigned>(index * 7919 + attempt * 104729 + 11));
   Planner p{cells, avoid, random, Vec3(0, 0, 0), random.direction(), 0, {}, {}};
   // Start somewhere open, well clear of every membrane.
   for (int tries = 0;; ++tries) {
-    p.position = Vec3(random.between(-150, 150), random.between(-150, 150),
-                      random.between(-150, 150));
+    p.position =
+        Vec3(random.between(-150, 150), random.between(-150, 150), random.between(-150, 150));
     if (cellClearance(p.position, cells, -1) > avoid + 20) break;
     if (tries > 1000) return {};
   }

@@ -1,4 +1,4 @@
-#include "assets/tools/content_meshes.h"
+#include "tools/content/content_meshes.h"
 
 #include <cmath>
 
@@ -49,10 +49,13 @@ MorphSource morphFromSphere(int frequency,
 }  // namespace
 
 SurfaceMesh sphereMesh() {
-  return parametricSurface(10, 6, [](float u, float v) {
-    const float a = 2 * pi * u, b = pi * v;
-    return Vec3(7 * std::sin(b) * std::cos(a), 7 * std::cos(b), 7 * std::sin(b) * std::sin(a));
-  }, 2, 1);
+  return parametricSurface(
+      10, 6,
+      [](float u, float v) {
+        const float a = 2 * pi * u, b = pi * v;
+        return Vec3(7 * std::sin(b) * std::cos(a), 7 * std::cos(b), 7 * std::sin(b) * std::sin(a));
+      },
+      2, 1);
 }
 
 SurfaceMesh lowsMesh() {
@@ -64,15 +67,18 @@ SurfaceMesh lowsMesh() {
 
 SurfaceMesh mitoMesh() {
   // Along x, 5 units end to end, slightly bent, with ridges where the inner folds press out.
-  return parametricSurface(10, 7, [](float u, float v) {
-    const float along = -std::cos(pi * v);  // -1 .. 1, denser near the ends
-    const float x = 2.5f * along;
-    const Vec3 centre(x, 0.35f * (1 - along * along), 0);
-    const float ridges = 1 + 0.08f * std::sin(6 * pi * along) +
-                         0.05f * std::cos(4 * pi * u) * std::sin(3 * pi * along);
-    const float r = 1.15f * capProfile(v, 0.55f) * ridges;
-    return ring(centre, r, u, Vec3(0, 1, 0), Vec3(0, 0, 1));
-  }, 2, 1);
+  return parametricSurface(
+      10, 7,
+      [](float u, float v) {
+        const float along = -std::cos(pi * v);  // -1 .. 1, denser near the ends
+        const float x = 2.5f * along;
+        const Vec3 centre(x, 0.35f * (1 - along * along), 0);
+        const float ridges = 1 + 0.08f * std::sin(6 * pi * along) +
+                             0.05f * std::cos(4 * pi * u) * std::sin(3 * pi * along);
+        const float r = 1.15f * capProfile(v, 0.55f) * ridges;
+        return ring(centre, r, u, Vec3(0, 1, 0), Vec3(0, 0, 1));
+      },
+      2, 1);
 }
 
 SurfaceMesh riboMesh() {
@@ -96,14 +102,17 @@ SurfaceMesh chromMesh() {
   // where they touch: together an X.
   SurfaceMesh mesh;
   for (float side : {-1.0f, 1.0f}) {
-    SurfaceMesh arm = parametricSurface(8, 7, [side](float u, float v) {
-      const float along = -std::cos(pi * v);  // -1 .. 1
-      const float bow = 2.2f + 6.5f * along * along;
-      const Vec3 centre(side * bow, 15 * along, 0.6f * along);
-      const float pinch = 1 - 0.35f * std::exp(-along * along / 0.02f);
-      const float r = 3.4f * capProfile(v, 0.45f) * pinch;
-      return ring(centre, r, u, Vec3(1, 0, 0), Vec3(0, 0, 1));
-    }, 2, 3);
+    SurfaceMesh arm = parametricSurface(
+        8, 7,
+        [side](float u, float v) {
+          const float along = -std::cos(pi * v);  // -1 .. 1
+          const float bow = 2.2f + 6.5f * along * along;
+          const Vec3 centre(side * bow, 15 * along, 0.6f * along);
+          const float pinch = 1 - 0.35f * std::exp(-along * along / 0.02f);
+          const float r = 3.4f * capProfile(v, 0.45f) * pinch;
+          return ring(centre, r, u, Vec3(1, 0, 0), Vec3(0, 0, 1));
+        },
+        2, 3);
     appendSurface(mesh, arm);
   }
   return mesh;

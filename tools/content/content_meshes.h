@@ -4,13 +4,13 @@
 #include <vector>
 
 #include "assets/tools/morph_shapes.h"
-#include "assets/tools/surface_mesh.h"
+#include "tools/content/surface_mesh.h"
 
-SurfaceMesh sphereMesh();   // smooth sphere, radius 7: cell body and DNA atom
-SurfaceMesh lowsMesh();     // low-poly sphere, radius 15: background shell, nucleus particles
-SurfaceMesh mitoMesh();     // mitochondrion: a wavy capsule about 5 units long
-SurfaceMesh riboMesh();     // ribosome: a large and a small lobe
-SurfaceMesh chromMesh();    // chromosome fragment: two sister arms joined in an X, about 30 units
+SurfaceMesh sphereMesh();  // smooth sphere, radius 7: cell body and DNA atom
+SurfaceMesh lowsMesh();    // low-poly sphere, radius 15: background shell, nucleus particles
+SurfaceMesh mitoMesh();    // mitochondrion: a wavy capsule about 5 units long
+SurfaceMesh riboMesh();    // ribosome: a large and a small lobe
+SurfaceMesh chromMesh();   // chromosome fragment: two sister arms joined in an X, about 30 units
 
 struct MorphSource {
   std::vector<std::uint32_t> triangles;

@@ -1,15 +1,16 @@
-#include "assets/tools/content_pipeline.h"
+#include "tools/content/content_pipeline.h"
 
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 
 #include "assets/tools/ase_import.h"
-#include "assets/tools/ase_writer.h"
-#include "assets/tools/camera_flights.h"
-#include "assets/tools/content_meshes.h"
-#include "assets/tools/dna_profiles.h"
-#include "assets/tools/flight_check.h"
+#include "tools/common/output_file.h"
+#include "tools/content/ase_writer.h"
+#include "tools/content/camera_flights.h"
+#include "tools/content/content_meshes.h"
+#include "tools/content/dna_profiles.h"
+#include "tools/content/flight_check.h"
 
 namespace {
 
@@ -20,10 +21,8 @@ constexpr float maxTurn = 45;  // degrees per wall second
 
 bool writeText(const std::string& path, const std::string& text) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  const bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-  return std::fclose(f) == 0 && ok;
+  std::string error;
+  return writeFileBytes(path, std::vector<unsigned char>(text.begin(), text.end()), error);
 }
 
 bool fail(const std::string& what) {
@@ -45,7 +44,8 @@ bool writeScript(const std::string& folder, const char* scene, int index,
   std::snprintf(name, sizeof name, "scenes/%s/scene%d.txt", scene, index);
   char title[64];
   std::snprintf(title, sizeof title, "camera path %d of the %s scene", index, scene);
-  return writeText(folder + "/" + name, scriptText(keys, title)) || fail(std::string("cannot write ") + name);
+  return writeText(folder + "/" + name, scriptText(keys, title)) ||
+         fail(std::string("cannot write ") + name);
 }
 
 }  // namespace
@@ -57,8 +57,11 @@ bool generateMeshes(const std::string& folder) {
   const struct {
     const char* name;
     SurfaceMesh (*make)();
-  } meshes[] = {{"sphere", sphereMesh}, {"lows", lowsMesh}, {"mito", mitoMesh},
-                {"ribo", riboMesh},     {"chrom", chromMesh}};
+  } meshes[] = {{"sphere", sphereMesh},
+                {"lows", lowsMesh},
+                {"mito", mitoMesh},
+                {"ribo", riboMesh},
+                {"chrom", chromMesh}};
   for (const auto& m : meshes) {
     const std::string source = folder + "/meshes/" + m.name + ".ase";
     if (!writeText(source, staticAseText(m.make(), m.name))) return fail("cannot write " + source);
@@ -91,7 +94,8 @@ bool generateMorphMeshes(const std::string& folder) {
 bool generateCellField(const std::string& folder) {
   seedRandom(cellSeed);
   const std::vector<CellPlacement> cells = generateCells();
-  if (!writeCells((folder + "/reg_cells.dat").c_str(), cells)) return fail("cannot write reg_cells.dat");
+  if (!writeCells((folder + "/reg_cells.dat").c_str(), cells))
+    return fail("cannot write reg_cells.dat");
 
   // Clear of every membrane (with its glow shell and a margin for the near plane), except
   // the cell the flight ends in, whose body alone it must keep away from.
@@ -107,8 +111,8 @@ bool generateCellField(const std::string& folder) {
         return cellClearance(p, cells, target) >= avoid && cellClearance(p, cells, -1) >= 10;
       });
       const float wall = report.duration / cellsRate;
-      if (!report.readable || !report.placesAllowed || report.worstTurn > maxTurn ||
-          wall < 20 || wall > 40)
+      if (!report.readable || !report.placesAllowed || report.worstTurn > maxTurn || wall < 20 ||
+          wall > 40)
         continue;
       done = writeScript(folder, "cells", index, keys);
       if (!done) return false;

@@ -1,8 +1,11 @@
-#include "assets/tools/dna_profiles.h"
+#include "tools/content/dna_profiles.h"
 
 #include <cmath>
 
-#include "assets/tools/binary_writer.h"
+#include <string>
+
+#include "tools/common/binary_writer.h"
+#include "tools/common/output_file.h"
 
 namespace {
 
@@ -57,7 +60,8 @@ std::vector<std::uint8_t> encodeDnaProfile(const DnaProfile& profile) {
 }
 
 bool writeDnaProfile(const char* path, const DnaProfile& profile) {
-  return writeFileBytes(path, encodeDnaProfile(profile));
+  std::string error;
+  return writeFileBytes(path, encodeDnaProfile(profile), error);
 }
 
 std::vector<Vec3> strandAtomPositions(const DnaProfile& profile) {

@@ -1,4 +1,4 @@
-#include "assets/tools/flight_check.h"
+#include "tools/content/flight_check.h"
 
 #include <cmath>
 

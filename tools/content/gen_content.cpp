@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "assets/tools/content_pipeline.h"
+#include "tools/content/content_pipeline.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

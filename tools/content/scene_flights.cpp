@@ -2,7 +2,7 @@
 // each with the point the camera looks at.
 #include <cmath>
 
-#include "assets/tools/camera_flights.h"
+#include "tools/content/camera_flights.h"
 
 namespace {
 
@@ -64,20 +64,14 @@ std::vector<ScriptKey> coreFlight(int index) {
   std::vector<Waypoint> w;
   switch (index) {
     case 0:  // straight in from afar, then a slow half orbit close to the surface
-      w = {{0, around(1050, 0, 22), Vec3(0, 0, 0)},
-           {14, around(700, 25, 16), Vec3(0, 0, 0)},
-           {28, around(430, 60, 8), Vec3(0, -20, 0)},
-           {42, around(390, 100, 2), Vec3(0, -40, 0)},
-           {56, around(380, 140, -4), Vec3(0, -20, 0)},
-           {66, around(400, 165, -6), Vec3(0, 0, 0)}};
+      w = {{0, around(1050, 0, 22), Vec3(0, 0, 0)},     {14, around(700, 25, 16), Vec3(0, 0, 0)},
+           {28, around(430, 60, 8), Vec3(0, -20, 0)},   {42, around(390, 100, 2), Vec3(0, -40, 0)},
+           {56, around(380, 140, -4), Vec3(0, -20, 0)}, {66, around(400, 165, -6), Vec3(0, 0, 0)}};
       break;
     case 1:  // a descending spiral through the cloud, looking past the body now and then
-      w = {{0, around(850, 200, -18), Vec3(0, 0, 0)},
-           {12, around(700, 160, -8), Vec3(120, 40, 0)},
-           {24, around(560, 110, 4), Vec3(0, 60, 80)},
-           {36, around(440, 60, 12), Vec3(0, 0, 0)},
-           {48, around(340, 15, 16), Vec3(-60, 0, 0)},
-           {58, around(320, -20, 10), Vec3(0, 0, 0)}};
+      w = {{0, around(850, 200, -18), Vec3(0, 0, 0)},  {12, around(700, 160, -8), Vec3(120, 40, 0)},
+           {24, around(560, 110, 4), Vec3(0, 60, 80)}, {36, around(440, 60, 12), Vec3(0, 0, 0)},
+           {48, around(340, 15, 16), Vec3(-60, 0, 0)}, {58, around(320, -20, 10), Vec3(0, 0, 0)}};
       break;
     default:  // over the top of the body and down its far side
       w = {{0, around(950, 90, 35), Vec3(0, 0, 0)},

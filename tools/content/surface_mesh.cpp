@@ -1,4 +1,4 @@
-#include "assets/tools/surface_mesh.h"
+#include "tools/content/surface_mesh.h"
 
 #include <algorithm>
 #include <array>
@@ -33,7 +33,8 @@ SurfaceMesh parametricSurface(int segments, int rings, const std::function<Vec3(
   for (int r = 0; r < rings; ++r) {
     for (int s = 0; s < segments; ++s) {
       if (r != 0) {
-        mesh.triangles.insert(mesh.triangles.end(), {index(r, s), index(r, s + 1), index(r + 1, s)});
+        mesh.triangles.insert(mesh.triangles.end(),
+                              {index(r, s), index(r, s + 1), index(r + 1, s)});
       }
       if (r != rings - 1) {
         mesh.triangles.insert(mesh.triangles.end(),
@@ -47,10 +48,10 @@ SurfaceMesh parametricSurface(int segments, int rings, const std::function<Vec3(
 
 SurfaceMesh geodesicSphere(int frequency) {
   const float g = (1.0f + std::sqrt(5.0f)) / 2.0f;
-  const std::array<Vec3, 12> corners = {
-      Vec3(-1, g, 0), Vec3(1, g, 0),  Vec3(-1, -g, 0), Vec3(1, -g, 0),
-      Vec3(0, -1, g), Vec3(0, 1, g),  Vec3(0, -1, -g), Vec3(0, 1, -g),
-      Vec3(g, 0, -1), Vec3(g, 0, 1),  Vec3(-g, 0, -1), Vec3(-g, 0, 1)};
+  const std::array<Vec3, 12> corners = {Vec3(-1, g, 0),  Vec3(1, g, 0),   Vec3(-1, -g, 0),
+                                        Vec3(1, -g, 0),  Vec3(0, -1, g),  Vec3(0, 1, g),
+                                        Vec3(0, -1, -g), Vec3(0, 1, -g),  Vec3(g, 0, -1),
+                                        Vec3(g, 0, 1),   Vec3(-g, 0, -1), Vec3(-g, 0, 1)};
   const int faces[20][3] = {{0, 11, 5}, {0, 5, 1},  {0, 1, 7},   {0, 7, 10}, {0, 10, 11},
                             {1, 5, 9},  {5, 11, 4}, {11, 10, 2}, {10, 7, 6}, {7, 1, 8},
                             {3, 9, 4},  {3, 4, 2},  {3, 2, 6},   {3, 6, 8},  {3, 8, 9},

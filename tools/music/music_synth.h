@@ -5,9 +5,9 @@
 
 // A piece of stereo sound at 44100 frames per second, samples nominally -1..1.
 struct StereoTrack {
-    int rate = 44100;
-    std::vector<float> left, right;
-    std::size_t frames() const { return left.size(); }
+  int rate = 44100;
+  std::vector<float> left, right;
+  std::size_t frames() const { return left.size(); }
 };
 
 // Seconds of the ambient piece: eight chords of twelve seconds.

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "assets/tools/loop_buffer.h"
+#include "tools/music/loop_buffer.h"
 
 // Instruments of the ambient piece. Each renders into a pair of loop buffers, adding to
 // what is there; positions are frame indices and wrap around the loop.
@@ -10,22 +10,22 @@
 float midiToHz(float note);
 
 struct PadNote {
-    double start;     // seconds
-    double length;    // seconds until the release begins
-    float note;       // MIDI note number
-    float level;
-    float pan;        // -1 left .. 1 right
-    float attack = 3.5f, release = 5.0f;
+  double start;   // seconds
+  double length;  // seconds until the release begins
+  float note;     // MIDI note number
+  float level;
+  float pan;  // -1 left .. 1 right
+  float attack = 3.5f, release = 5.0f;
 };
 // A warm, slowly swelling chord tone: three detuned oscillators through a low-pass
 // filter that opens with the swell.
 void renderPad(const PadNote& p, int rate, LoopBuffer& left, LoopBuffer& right);
 
 struct BellNote {
-    double start;
-    float note;
-    float level;
-    float pan;
+  double start;
+  float note;
+  float level;
+  float pan;
 };
 // A soft glassy bell: a few slightly inharmonic partials, each decaying at its own rate.
 void renderBell(const BellNote& b, int rate, LoopBuffer& left, LoopBuffer& right);
@@ -38,5 +38,5 @@ void renderAir(float level, int rate, uint64_t seed, LoopBuffer& left, LoopBuffe
 
 // A dense stereo hall (feedback delay network) run around the loop; returns only the
 // reverberated sound, to be mixed with the dry one.
-void renderHall(const LoopBuffer& inLeft, const LoopBuffer& inRight, int rate,
-                LoopBuffer& outLeft, LoopBuffer& outRight);
+void renderHall(const LoopBuffer& inLeft, const LoopBuffer& inRight, int rate, LoopBuffer& outLeft,
+                LoopBuffer& outRight);

@@ -1,9 +1,9 @@
 // The decoder's quick table must give exactly what the plain limit search gives, for complete,
 // incomplete, over-subscribed and empty length lists alike.
 
-#include "assets/archive_source.h"
-#include "assets/bit_input.h"
-#include "assets/huffman_decoder.h"
+#include "assets/archive/huffman_decoder.h"
+#include "assets/archive/archive_source.h"
+#include "assets/archive/bit_input.h"
 
 #include <gtest/gtest.h>
 
@@ -13,62 +13,55 @@
 namespace {
 
 // The documented decoding steps, written out plainly: (symbol, bits used) for a 16-bit peek.
-std::pair<int, int> referenceDecode(const std::vector<std::uint8_t>& lengths, std::uint32_t peek)
-{
-    int count[16] = {};
-    for (std::uint8_t l : lengths)
-        ++count[l];
-    count[0] = 0;
-    std::uint32_t limit[16] = {}, pos[16] = {};
-    std::uint32_t code = 0;
-    for (int l = 1; l < 16; ++l) {
-        code = 2 * (code + count[l]);
-        limit[l] = std::min<std::uint32_t>(code << (15 - l), 0xFFFF);
-        pos[l] = pos[l - 1] + count[l - 1];
-    }
-    std::vector<int> symbols(lengths.size(), 0);
-    std::uint32_t next[16];
-    std::copy(pos, pos + 16, next);
-    for (std::size_t s = 0; s < lengths.size(); ++s)
-        if (lengths[s])
-            symbols[next[lengths[s]]++] = static_cast<int>(s);
-    std::uint32_t b = peek & 0xFFFE;
-    int l = 1;
-    while (l < 15 && b >= limit[l])
-        ++l;
-    std::uint32_t index = pos[l] + ((b - limit[l - 1]) >> (16 - l));
-    return {symbols[index < lengths.size() ? index : 0], l};
+std::pair<int, int> referenceDecode(const std::vector<std::uint8_t>& lengths, std::uint32_t peek) {
+  int count[16] = {};
+  for (std::uint8_t l : lengths) ++count[l];
+  count[0] = 0;
+  std::uint32_t limit[16] = {}, pos[16] = {};
+  std::uint32_t code = 0;
+  for (int l = 1; l < 16; ++l) {
+    code = 2 * (code + count[l]);
+    limit[l] = std::min<std::uint32_t>(code << (15 - l), 0xFFFF);
+    pos[l] = pos[l - 1] + count[l - 1];
+  }
+  std::vector<int> symbols(lengths.size(), 0);
+  std::uint32_t next[16];
+  std::copy(pos, pos + 16, next);
+  for (std::size_t s = 0; s < lengths.size(); ++s)
+    if (lengths[s]) symbols[next[lengths[s]]++] = static_cast<int>(s);
+  std::uint32_t b = peek & 0xFFFE;
+  int l = 1;
+  while (l < 15 && b >= limit[l]) ++l;
+  std::uint32_t index = pos[l] + ((b - limit[l - 1]) >> (16 - l));
+  return {symbols[index < lengths.size() ? index : 0], l};
 }
 
-TEST(HuffmanDecoder, QuickTableAgreesWithTheLimitSearch)
-{
-    std::mt19937 random(11);
-    for (int round = 0; round < 60; ++round) {
-        int alphabet = std::vector<int>{19, 28, 48, 257, 298}[round % 5];
-        int maxLength = 1 + static_cast<int>(random() % 15);
-        std::vector<std::uint8_t> lengths(alphabet);
-        for (std::uint8_t& l : lengths)
-            l = random() % 3 == 0 ? 0 : static_cast<std::uint8_t>(1 + random() % maxLength);
-        if (round % 7 == 0)
-            std::fill(lengths.begin(), lengths.end(), 0);
-        HuffmanDecoder decoder;
-        decoder.build(lengths.data(), alphabet);
+TEST(HuffmanDecoder, QuickTableAgreesWithTheLimitSearch) {
+  std::mt19937 random(11);
+  for (int round = 0; round < 60; ++round) {
+    int alphabet = std::vector<int>{19, 28, 48, 257, 298}[round % 5];
+    int maxLength = 1 + static_cast<int>(random() % 15);
+    std::vector<std::uint8_t> lengths(alphabet);
+    for (std::uint8_t& l : lengths)
+      l = random() % 3 == 0 ? 0 : static_cast<std::uint8_t>(1 + random() % maxLength);
+    if (round % 7 == 0) std::fill(lengths.begin(), lengths.end(), 0);
+    HuffmanDecoder decoder;
+    decoder.build(lengths.data(), alphabet);
 
-        std::vector<std::uint8_t> stream(3000);
-        for (std::uint8_t& b : stream)
-            b = static_cast<std::uint8_t>(random());
-        ArchiveSource source;
-        source.openMemory(stream.data(), stream.size());
-        auto input = std::make_unique<BitInput>();
-        input->start(source, static_cast<std::uint32_t>(stream.size()));
-        for (int i = 0; i < 1000 && input->address < 2900; ++i) {
-            std::uint32_t peek = input->peek();
-            int startBit = input->address * 8 + input->bitPosition;
-            auto [symbol, used] = referenceDecode(lengths, peek);
-            ASSERT_EQ(decoder.decode(*input), symbol) << "round " << round << " step " << i;
-            ASSERT_EQ(input->address * 8 + input->bitPosition - startBit, used);
-        }
+    std::vector<std::uint8_t> stream(3000);
+    for (std::uint8_t& b : stream) b = static_cast<std::uint8_t>(random());
+    ArchiveSource source;
+    source.openMemory(stream.data(), stream.size());
+    auto input = std::make_unique<BitInput>();
+    input->start(source, static_cast<std::uint32_t>(stream.size()));
+    for (int i = 0; i < 1000 && input->address < 2900; ++i) {
+      std::uint32_t peek = input->peek();
+      int startBit = input->address * 8 + input->bitPosition;
+      auto [symbol, used] = referenceDecode(lengths, peek);
+      ASSERT_EQ(decoder.decode(*input), symbol) << "round " << round << " step " << i;
+      ASSERT_EQ(input->address * 8 + input->bitPosition - startBit, used);
     }
+  }
 }
 
-} // namespace
+}  // namespace

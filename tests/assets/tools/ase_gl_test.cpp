@@ -10,9 +10,9 @@
 #include "assets/mesh_model.h"
 #include "assets/morph_mesh.h"
 #include "assets/tools/ase_import.h"
-#include "assets/tools/ase_writer.h"
 #include "tests/support/gl_test.h"
 #include "tests/support/temp_dir.h"
+#include "tools/content/ase_writer.h"
 
 namespace {
 
@@ -63,8 +63,7 @@ TEST_F(AseGl, StaticImportCompilesTheListTheDatWouldGive) {
   const std::vector<std::uint8_t> fromImport(readPixels());
 
   // The written file loads through the saver's loader into the same picture.
-  std::string bytes;
-  ASSERT_TRUE(readWholeFile((folder / "tri.dat").c_str(), bytes));
+  const std::string bytes = readFile(folder / "tri.dat");
   AssetBuffer entry;
   ASSERT_TRUE(entry.openFromMemory(reinterpret_cast<const std::uint8_t*>(bytes.data()),
                                    static_cast<std::uint32_t>(bytes.size())));
@@ -97,8 +96,7 @@ TEST_F(AseGl, AnimatedImportFillsTheMorphMeshAndWritesItBack) {
   ASSERT_TRUE(writeTrk(written.c_str(), mesh));
   MorphShapes shapes;
   ASSERT_TRUE(importAnimatedAse(source.c_str(), shapes));
-  std::string bytes;
-  ASSERT_TRUE(readWholeFile(written.c_str(), bytes));
+  const std::string bytes = readFile(written);
   const std::vector<std::uint8_t> expected = encodeTrk(shapes);
   EXPECT_EQ(bytes, std::string(expected.begin(), expected.end()));
 }

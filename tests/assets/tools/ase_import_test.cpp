@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <string>
 
-#include "assets/tools/ase_writer.h"
-#include "assets/tools/surface_mesh.h"
 #include "tests/support/temp_dir.h"
+#include "tools/content/ase_writer.h"
+#include "tools/content/surface_mesh.h"
 
 namespace {
 
@@ -17,7 +17,9 @@ namespace {
 std::string oneTriangle(const char* angle, int textureFaces = 1) {
   std::string s =
       "*3DSMAX_ASCIIEXPORT\t200\n*GEOMOBJECT {\n\t*NODE_TM {\n"
-      "\t\t*TM_ROTAXIS 0.0\t0.0\t1.0\n\t\t*TM_ROTANGLE " + std::string(angle) + "\n\t}\n"
+      "\t\t*TM_ROTAXIS 0.0\t0.0\t1.0\n\t\t*TM_ROTANGLE " +
+      std::string(angle) +
+      "\n\t}\n"
       "\t*MESH {\n\t\t*MESH_NUMVERTEX 3\n\t\t*MESH_NUMFACES 1\n\t\t*MESH_VERTEX_LIST {\n"
       "\t\t\t*MESH_VERTEX 0\t0.0\t0.0\t0.0\n"
       "\t\t\t*MESH_VERTEX 1\t1.0\t0.0\t0.0\n"
@@ -25,7 +27,9 @@ std::string oneTriangle(const char* angle, int textureFaces = 1) {
       "\t\t*MESH_FACE_LIST {\n\t\t\t*MESH_FACE    0:    A:    0 B:    1 C:    2 AB: 1\n\t\t}\n"
       "\t\t*MESH_NUMTVERTEX 2\n\t\t*MESH_TVERTLIST {\n"
       "\t\t\t*MESH_TVERT 0\t0.25\t0.5\t0.0\n\t\t\t*MESH_TVERT 1\t1.0\t0.75\t0.0\n\t\t}\n"
-      "\t\t*MESH_NUMTVFACES " + std::to_string(textureFaces) + "\n\t\t*MESH_TFACELIST {\n"
+      "\t\t*MESH_NUMTVFACES " +
+      std::to_string(textureFaces) +
+      "\n\t\t*MESH_TFACELIST {\n"
       "\t\t\t*MESH_TFACE 0\t1\t0\t1\n\t\t}\n"
       "\t\t*MESH_NORMALS {\n\t\t\t*MESH_FACENORMAL 0\t0.0\t0.0\t1.0\n"
       "\t\t\t\t*MESH_VERTEXNORMAL 0\t1.0\t0.0\t0.0\n"
@@ -85,7 +89,8 @@ TEST(StaticAse, DamagedExportsAreRefused) {
       << "more vertices than the text can hold";
   EXPECT_FALSE(parse(replaced("\t\t*MESH_NUMFACES", "\t\t\t*MESH_NUMFACES"), mesh))
       << "a keyword behind the wrong number of tabs is not that keyword";
-  EXPECT_FALSE(parse(replaced("1.0\t0.0\t0.0\n\t\t\t*MESH_VERTEX 2", "nan\t0.0\t0.0\n\t\t\t*MESH_VERTEX 2"), mesh))
+  EXPECT_FALSE(parse(
+      replaced("1.0\t0.0\t0.0\n\t\t\t*MESH_VERTEX 2", "nan\t0.0\t0.0\n\t\t\t*MESH_VERTEX 2"), mesh))
       << "not a number";
   EXPECT_FALSE(parse("", mesh));
 }
@@ -94,8 +99,7 @@ TEST_F(AseFiles, ImportWritesTheDatBesideTheSourceOnlyOnSuccess) {
   const std::string good = write("tri.ase", oneTriangle("0.0"));
   MeshData mesh;
   ASSERT_TRUE(importAse(good.c_str(), mesh));
-  std::string bytes;
-  ASSERT_TRUE(readWholeFile((folder / "tri.dat").c_str(), bytes));
+  const std::string bytes = readFile(folder / "tri.dat");
   const std::vector<std::uint8_t> expected = encodeDat(mesh);
   EXPECT_EQ(bytes, std::string(expected.begin(), expected.end()));
 

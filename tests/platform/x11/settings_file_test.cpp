@@ -1,10 +1,10 @@
 // The settings file: its text form, and saving it so that nothing stored is ever lost.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cstdlib>
+#include <filesystem>
 
 #include "platform/settings_store.h"
 #include "platform/x11/settings_file.h"
@@ -41,8 +41,7 @@ TEST(SettingsFileText, ReadsNumbersAndTextsAndSkipsWhatItCannotRead) {
   const Case cases[] = {
       {"", ""},
       {"# comment\n\n   \nA=1\n", "A=1;"},
-      {"A=0\nB=4294967295\nC=-1\nD=-2147483648\n",
-       "A=0;B=4294967295;C=4294967295;D=2147483648;"},
+      {"A=0\nB=4294967295\nC=-1\nD=-2147483648\n", "A=0;B=4294967295;C=4294967295;D=2147483648;"},
       {"A=4294967296\nB=-2147483649\nC=12345678901\nD=1x\nE=\nF=+1\nG=0x10\n", ""},
       {"  Spaced_Name  =  42  \r\n", "Spaced_Name=42;"},
       {"Path=\"/a b/c\"\n", "Path=\"/a b/c\";"},
@@ -51,7 +50,7 @@ TEST(SettingsFileText, ReadsNumbersAndTextsAndSkipsWhatItCannotRead) {
       {"Path=\"no end\nPath=\"bad \\n escape\"\nPath=\"x\" tail\nPath=\"ends in \\\"\n", ""},
       {"=1\nna me=1\nna\"me=1\nnoequals\n", ""},
       {"A=1\nB=2\na=3\n", "a=3;B=2;"},  // a name given again keeps the later value
-      {"A=1", "A=1;"},                   // no line break at the end
+      {"A=1", "A=1;"},                  // no line break at the end
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);

@@ -1,4 +1,4 @@
-#include "tests/assets/packer_cases.h"
+#include "tests/tools/archive/packer_cases.h"
 
 #include <cmath>
 #include <cstring>
@@ -61,8 +61,9 @@ namespace {
 std::vector<std::uint8_t> floatMesh(std::size_t vertices) {
   std::vector<std::uint8_t> out;
   for (std::size_t i = 0; i < vertices; ++i) {
-    float v[6] = {float(std::sin(i * 0.01)), float(std::cos(i * 0.013)), float(i % 100) * 0.25f,
-                  0.0f, 1.0f, float(i % 7) / 7.0f};
+    float v[6] = {
+        float(std::sin(i * 0.01)), float(std::cos(i * 0.013)), float(i % 100) * 0.25f, 0.0f, 1.0f,
+        float(i % 7) / 7.0f};
     const auto* p = reinterpret_cast<const std::uint8_t*>(v);
     out.insert(out.end(), p, p + sizeof v);
   }
@@ -95,8 +96,8 @@ std::vector<PackEntry> packerCases() {
   e.push_back(entry("empty", {}));
   e.push_back(entry("one", {'q'}));
   // Lengths at the edges of the short, long and old-distance length codes.
-  for (std::size_t n : {2, 3, 4, 5, 6, 255, 256, 257, 258, 259, 260, 261, 262, 270, 300, 516,
-                        517, 518, 519, 520, 521}) {
+  for (std::size_t n : {2,   3,   4,   5,   6,   255, 256, 257, 258, 259, 260,
+                        261, 262, 270, 300, 516, 517, 518, 519, 520, 521}) {
     e.push_back(entry("run\\" + std::to_string(n), std::vector<std::uint8_t>(n, 'a')));
     std::vector<std::uint8_t> pattern;
     for (std::size_t i = 0; i < n; ++i) pattern.push_back(std::uint8_t("abcab"[i % 5]));
@@ -128,8 +129,8 @@ std::vector<PackEntry> packerCases() {
     // Repeats from just below and above the distances 0x101, 0x2000 and 0x40000.
     std::vector<std::uint8_t> r = noiseBytes(0x40000 + 64, 13);
     std::vector<std::uint8_t> v = r;
-    for (std::size_t back : {0xFFu, 0x100u, 0x101u, 0x102u, 0x1FFFu, 0x2000u, 0x2001u, 0x3FFFFu,
-                             0x40000u, 0x40001u}) {
+    for (std::size_t back :
+         {0xFFu, 0x100u, 0x101u, 0x102u, 0x1FFFu, 0x2000u, 0x2001u, 0x3FFFFu, 0x40000u, 0x40001u}) {
       std::size_t from = v.size() - back;
       for (std::size_t k = 0; k < 7; ++k) v.push_back(v[from + k]);
       std::vector<std::uint8_t> gap = noiseBytes(3, std::uint32_t(back));

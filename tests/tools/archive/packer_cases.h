@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "assets/tools/archive_writer.h"
+#include "tools/archive/archive_writer.h"
 
 // The full set (about 4.5 MB of input).
 std::vector<PackEntry> packerCases();

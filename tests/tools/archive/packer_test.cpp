@@ -5,19 +5,19 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
-#include "assets/archive_reader.h"
-#include "assets/crc32.h"
-#include "assets/tools/archive_writer.h"
-#include "assets/tools/huffman_lengths.h"
-#include "assets/tools/pack_command.h"
-#include "tests/assets/packer_cases.h"
+#include "assets/archive/archive_reader.h"
+#include "assets/archive/crc32.h"
 #include "tests/support/temp_dir.h"
+#include "tests/tools/archive/packer_cases.h"
+#include "tools/archive/archive_writer.h"
+#include "tools/archive/huffman_lengths.h"
+#include "tools/archive/pack_command.h"
 
 namespace {
 
@@ -27,9 +27,7 @@ std::uint32_t le16(const std::vector<std::uint8_t>& b, std::size_t at) {
 std::uint32_t le32(const std::vector<std::uint8_t>& b, std::size_t at) {
   return le16(b, at) | (le16(b, at + 2) << 16);
 }
-std::uint32_t plainCrc(const std::uint8_t* p, std::size_t n) {
-  return ~crc32(0xFFFFFFFFu, p, n);
-}
+std::uint32_t plainCrc(const std::uint8_t* p, std::size_t n) { return ~crc32(0xFFFFFFFFu, p, n); }
 
 std::vector<std::uint8_t> pack(const std::vector<PackEntry>& entries, PackOptions options) {
   std::vector<std::uint8_t> out;
@@ -47,8 +45,8 @@ void expectRoundTrip(const std::vector<PackEntry>& entries, const std::vector<st
   for (std::size_t i = 0; i < entries.size(); ++i) {
     std::unique_ptr<std::uint8_t[]> buffer;
     std::uint32_t size = 0;
-    ASSERT_TRUE(readArchiveEntryAtFromMemory(std::uint32_t(i), arc.data(), arc.size(), buffer,
-                                             size, &status))
+    ASSERT_TRUE(readArchiveEntryAtFromMemory(std::uint32_t(i), arc.data(), arc.size(), buffer, size,
+                                             &status))
         << entries[i].name << ": " << archiveStatusText(status);
     ASSERT_EQ(size, entries[i].data.size()) << entries[i].name;
     EXPECT_TRUE(size == 0 || std::memcmp(buffer.get(), entries[i].data.data(), size) == 0)
@@ -90,8 +88,8 @@ TEST(HuffmanLengths, CanonicalCodesArePrefixFreeInSymbolOrder) {
 }
 
 TEST(PackTimestamp, DosTimeOfWorkedDates) {
-  EXPECT_EQ(dosTimeFromUnix(315532800), 0x00210000u);          // 1980-01-01 00:00:00
-  EXPECT_EQ(dosTimeFromUnix(946684800), 0x28210000u);          // 2000-01-01 00:00:00
+  EXPECT_EQ(dosTimeFromUnix(315532800), 0x00210000u);  // 1980-01-01 00:00:00
+  EXPECT_EQ(dosTimeFromUnix(946684800), 0x28210000u);  // 2000-01-01 00:00:00
   // 2024-02-29 13:45:31: date (44 << 9 | 2 << 5 | 29), time (13 << 11 | 45 << 5 | 15).
   EXPECT_EQ(dosTimeFromUnix(1709214331), (0x585Du << 16) | 0x6DAFu);
   EXPECT_EQ(dosTimeFromUnix(0), 0x00210000u) << "times before 1980 clamp to its start";
@@ -160,9 +158,8 @@ TEST(PackContainer, HeadersCarryEveryFieldOfARealArchive) {
 }
 
 TEST(PackContainer, IncompressibleEntriesAreStoredAndTheRestShrink) {
-  std::vector<PackEntry> entries = {{"noise", noiseBytes(70000, 3), 0},
-                                    {"text", textBytes(70000), 0},
-                                    {"tiny", {'a', 'b'}, 0}};
+  std::vector<PackEntry> entries = {
+      {"noise", noiseBytes(70000, 3), 0}, {"text", textBytes(70000), 0}, {"tiny", {'a', 'b'}, 0}};
   std::vector<std::uint8_t> a = pack(entries, {});
   ArchiveList list;
   ASSERT_EQ(listArchiveFromMemory(a.data(), a.size(), list), 3u);
@@ -276,9 +273,8 @@ TEST_F(PackCommandLine, PacksAManifestWithRelativeSourcesAndAudioEntries) {
   dir.write("src/a.txt", "hello hello hello hello");
   std::vector<std::uint8_t> pcm = signalBytes(1000, 2, false, 1);
   dir.write("src/music.raw", std::string(pcm.begin(), pcm.end()));
-  std::string manifest =
-      dir.write("m.tsv", "text\\a.txt\tsrc/a.txt\r\n\nmusic.raw\t" +
-                            (dir.path / "src/music.raw").string() + "\n");
+  std::string manifest = dir.write("m.tsv", "text\\a.txt\tsrc/a.txt\r\n\nmusic.raw\t" +
+                                                (dir.path / "src/music.raw").string() + "\n");
   std::string err;
   ASSERT_EQ(run({"-o", out(), "--solid", "--audio", "music.raw:2", manifest}, &err), 0) << err;
   std::unique_ptr<std::uint8_t[]> buffer;
@@ -287,7 +283,7 @@ TEST_F(PackCommandLine, PacksAManifestWithRelativeSourcesAndAudioEntries) {
   EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer.get()), size), "hello hello hello hello");
   ASSERT_TRUE(readArchiveEntry("music.raw", out().c_str(), buffer, size));
   EXPECT_EQ(std::vector<std::uint8_t>(buffer.get(), buffer.get() + size), pcm);
-  EXPECT_FALSE(std::filesystem::exists(out() + ".tmp"));
+  EXPECT_FALSE(std::filesystem::exists(out() + ".part"));
 }
 
 TEST_F(PackCommandLine, SourceDateEpochSetsTheEntryTime) {
@@ -309,21 +305,21 @@ TEST_F(PackCommandLine, ErrorsExitWithOneAMessageAndNoArchive) {
     std::vector<std::string> args;
     std::string manifest;  // written to "m" when not empty
   } cases[] = {
-      {{"-o", out()}, ""},                                     // no manifest
-      {{good}, ""},                                            // no output
-      {{"-o", out(), "--fast", good}, ""},                     // unknown option
+      {{"-o", out()}, ""},                  // no manifest
+      {{good}, ""},                         // no output
+      {{"-o", out(), "--fast", good}, ""},  // unknown option
       {{"-o", out(), "--marker", "zip", good}, ""},
       {{"-o", out(), "--audio", "a:5", good}, ""},
       {{"-o", out(), "--audio", "a:0", good}, ""},
       {{"-o", out(), "--audio", "a", good}, ""},
       {{"-o", out(), "--audio", "missing:2", good}, ""},
-      {{"-o", out(), good, good}, ""},                         // two manifests
-      {{"-o", out(), "M"}, "a a\n"},                           // no tab
+      {{"-o", out(), good, good}, ""},  // two manifests
+      {{"-o", out(), "M"}, "a a\n"},    // no tab
       {{"-o", out(), "M"}, "a\ta\textra\n"},
-      {{"-o", out(), "M"}, "a\tnot-there\n"},                  // missing source
-      {{"-o", out(), "M"}, "a\t.\n"},                          // a folder, not a file
-      {{"-o", out(), "M"}, "\n\n"},                            // no entries
-      {{"-o", out(), "M"}, "a\ta\nA\ta\n"},                    // same name twice
+      {{"-o", out(), "M"}, "a\tnot-there\n"},  // missing source
+      {{"-o", out(), "M"}, "a\t.\n"},          // a folder, not a file
+      {{"-o", out(), "M"}, "\n\n"},            // no entries
+      {{"-o", out(), "M"}, "a\ta\nA\ta\n"},    // same name twice
       {{"-o", out(), "M"}, "dir/a\ta\n"},
       {{"-o", (dir.path / "no-such-dir" / "x.sdd").string(), good}, ""},
   };

@@ -11,9 +11,9 @@
 #include <iterator>
 #include <sstream>
 
-#include "assets/tools/archive_writer.h"
-#include "tests/assets/packer_cases.h"
 #include "tests/support/temp_dir.h"
+#include "tests/tools/archive/packer_cases.h"
+#include "tools/archive/archive_writer.h"
 
 namespace {
 
@@ -96,8 +96,10 @@ TEST_F(IndependentExtractor, StoredArchives) {
 }
 
 TEST_F(IndependentExtractor, SolidArchiveStartingWithAnEmptyEntry) {
-  std::vector<PackEntry> entries = {{"empty", {}, 0}, {"text", textBytes(5000), 0},
-                                    {"empty2", {}, 0}, {"more", textBytes(7000), 0}};
+  std::vector<PackEntry> entries = {{"empty", {}, 0},
+                                    {"text", textBytes(5000), 0},
+                                    {"empty2", {}, 0},
+                                    {"more", textBytes(7000), 0}};
   PackOptions options;
   options.solid = true;
   check(entries, options);

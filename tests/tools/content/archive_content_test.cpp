@@ -23,7 +23,7 @@ bool open(AssetBuffer& buffer, const std::string& name) {
 TEST(Archive, HoldsEveryEntryTheSaverReads) {
   ASSERT_TRUE(std::filesystem::exists(archive)) << archive << " was not built";
   std::vector<std::string> names = {
-      "music.ogg",          "textures\\load.jpg",  "textures\\c.jpg",    "textures\\cell.jpg",
+      "music.ogg",          "textures\\load.jpg",  "textures\\c.jpg",     "textures\\cell.jpg",
       "textures\\env.jpg",  "textures\\d_env.jpg", "textures\\hcore.jpg", "textures\\dna.jpg",
       "textures\\link.jpg", "reg_cells.dat"};
   for (int i = 0; i <= 9; ++i) names.push_back("dna" + std::to_string(i) + ".dat");

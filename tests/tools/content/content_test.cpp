@@ -15,14 +15,15 @@
 #include "assets/mesh_model.h"
 #include "assets/morph_mesh.h"
 #include "assets/tools/ase_import.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
 const std::string contentDir = std::string(PLASMORA_BINARY_DIR) + "/content/";
 
 std::vector<std::uint8_t> entry(const std::string& name) {
-  std::string bytes;
-  EXPECT_TRUE(readWholeFile((contentDir + name).c_str(), bytes)) << name << " missing";
+  EXPECT_TRUE(std::filesystem::exists(contentDir + name)) << name << " missing";
+  const std::string bytes = readFile(contentDir + name);
   return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 
@@ -108,8 +109,8 @@ void checkScript(const std::string& name, float rate, float minWall, float maxWa
     }
     lastView = view;
     if (!place(s.position)) {
-      ADD_FAILURE() << "position (" << s.position.x << ", " << s.position.y << ", "
-                    << s.position.z << ") at t = " << t << " is not allowed";
+      ADD_FAILURE() << "position (" << s.position.x << ", " << s.position.y << ", " << s.position.z
+                    << ") at t = " << t << " is not allowed";
       return;
     }
   }
@@ -131,8 +132,10 @@ TEST_F(Content, RigidMeshesHaveConsistentLayoutsAndTheirSizes) {
     const char* name;
     float minExtent, maxExtent;  // largest distance of a vertex from the origin
     std::uint32_t maxTriangles;
-  } meshes[] = {{"meshes/sphere.dat", 6.9f, 7.1f, 120},  {"meshes/lows.dat", 14.9f, 15.1f, 100},
-                {"meshes/mito.dat", 2.4f, 3.2f, 150},    {"meshes/ribo.dat", 5.5f, 8.5f, 150},
+  } meshes[] = {{"meshes/sphere.dat", 6.9f, 7.1f, 120},
+                {"meshes/lows.dat", 14.9f, 15.1f, 100},
+                {"meshes/mito.dat", 2.4f, 3.2f, 150},
+                {"meshes/ribo.dat", 5.5f, 8.5f, 150},
                 {"meshes/chrom.dat", 14.5f, 19.0f, 200}};
   for (const auto& m : meshes) {
     SCOPED_TRACE(m.name);
@@ -196,8 +199,8 @@ TEST_F(Content, MorphMeshesLoopAroundTheirRadius) {
         low = std::fmin(low, r);
         high = std::fmax(high, r);
         const int next = (key + 1) % 10;
-        const float step = length(vec(b, keys + 24 * v * next + 12 * i) -
-                                  vec(b, keys + 24 * v * key + 12 * i));
+        const float step =
+            length(vec(b, keys + 24 * v * next + 12 * i) - vec(b, keys + 24 * v * key + 12 * i));
         largestChange = std::fmax(largestChange, step);
       }
     }
@@ -221,8 +224,8 @@ TEST_F(Content, MeshEntriesLoadThroughTheSaversParsers) {
     EXPECT_TRUE(parseMeshData(b.data(), b.size(), mesh)) << name;
     EXPECT_EQ(mesh.triangleCount, word(b, 4)) << name;
   }
-  for (const char* name : {"animation/cell.trk", "animation/lcell.trk", "animation/core.trk",
-                           "animation/lcore.trk"}) {
+  for (const char* name :
+       {"animation/cell.trk", "animation/lcell.trk", "animation/core.trk", "animation/lcore.trk"}) {
     const std::vector<std::uint8_t> b = entry(name);
     MorphMesh mesh;
     EXPECT_TRUE(mesh.parse(b.data(), b.size())) << name;
