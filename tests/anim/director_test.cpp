@@ -8,7 +8,7 @@
 
 #include "assets/asset_buffer.h"
 #include "scenes/cells_field.h"
-#include "tests/assets/test_archive.h"
+#include "tests/assets/archive/test_archive.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "assets/archive_reader.h"
+#include "assets/archive/archive_reader.h"
 #include "settings/settings.h"
 #include "show/saver_content.h"
 #include "show/show_objects.h"
-#include "tests/assets/test_archive.h"
+#include "tests/assets/archive/test_archive.h"
 #include "tests/support/gl_test.h"
 #include "tests/support/temp_dir.h"
 
