@@ -59,9 +59,10 @@ SurfaceMesh sphereMesh() {
 }
 
 SurfaceMesh lowsMesh() {
-  return parametricSurface(8, 6, [](float u, float v) {
+  const float r = lowsRadius;
+  return parametricSurface(8, 6, [r](float u, float v) {
     const float a = 2 * pi * u, b = pi * v;
-    return Vec3(15 * std::sin(b) * std::cos(a), 15 * std::cos(b), 15 * std::sin(b) * std::sin(a));
+    return Vec3(r * std::sin(b) * std::cos(a), r * std::cos(b), r * std::sin(b) * std::sin(a));
   });
 }
 

@@ -21,6 +21,22 @@ Vec3 catmullRom(Vec3 p0, Vec3 p1, Vec3 p2, Vec3 p3, float s) {
          0.5f;
 }
 
+// The nucleus and DNA scenes' background shell: centre and the largest distance from it
+// at which a waypoint may lie. The curve between waypoints bulges a little beyond them, and
+// the shell's far side must stay inside the far plane (content_meshes.h, lowsRadius).
+const Vec3 shellCentre(0, 230, 0);
+constexpr float waypointReach = 800;
+
+// Pulls every waypoint that lies farther than waypointReach from the shell's centre in
+// toward it, along the line to the centre, so the paths keep their shape.
+void keepInsideShell(std::vector<Waypoint>& w) {
+  for (Waypoint& p : w) {
+    const Vec3 offset = p.position - shellCentre;
+    const float d = length(offset);
+    if (d > waypointReach) p.position = shellCentre + offset * (waypointReach / d);
+  }
+}
+
 // Position and look point at time t on the curve through the waypoints (ends extended
 // straight), sampled into keys every `every` seconds; up stays near world up, tilted by
 // `roll` degrees at most.
@@ -82,6 +98,7 @@ std::vector<ScriptKey> coreFlight(int index) {
            {70, around(340, 300, -14), Vec3(0, -40, 0)}};
       break;
   }
+  keepInsideShell(w);
   return keysThrough(w, 2, 8);
 }
 
@@ -130,5 +147,6 @@ std::vector<ScriptKey> dnaFlight(int index) {
            {40, Vec3(380, 420, 520), Vec3(300, 380, 0)}};
       break;
   }
+  keepInsideShell(w);
   return keysThrough(w, 2, 5);
 }

@@ -133,7 +133,7 @@ TEST_F(Content, RigidMeshesHaveConsistentLayoutsAndTheirSizes) {
     float minExtent, maxExtent;  // largest distance of a vertex from the origin
     std::uint32_t maxTriangles;
   } meshes[] = {{"meshes/sphere.dat", 6.9f, 7.1f, 120},
-                {"meshes/lows.dat", 14.9f, 15.1f, 100},
+                {"meshes/lows.dat", 10.9f, 11.1f, 100},
                 {"meshes/mito.dat", 2.4f, 3.2f, 150},
                 {"meshes/ribo.dat", 5.5f, 8.5f, 150},
                 {"meshes/chrom.dat", 14.5f, 19.0f, 200}};
@@ -299,8 +299,9 @@ TEST_F(Content, CellFlightsAvoidEveryBodyAndEndInsideACell) {
 TEST_F(Content, NucleusFlightsStayInTheParticleCloudOutsideTheBody) {
   for (int i = 0; i <= 2; ++i) {
     checkScript("scenes/core/scene" + std::to_string(i) + ".txt", 2, 20, 40, [](Vec3 p) {
-      // Body radius about 20 drawn at scale 10; background shell of radius 1350.
-      return length(p) > 250 && length(p - Vec3(0, 230, 0)) < 1300;
+      // Body radius about 20 drawn at scale 10; the background shell's far side (radius
+      // 990) must stay inside the far plane at 1900.
+      return length(p) > 250 && length(p - Vec3(0, 230, 0)) + 990 < 1900;
     });
   }
 }
@@ -308,7 +309,7 @@ TEST_F(Content, NucleusFlightsStayInTheParticleCloudOutsideTheBody) {
 TEST_F(Content, StrandFlightsShowTheReplicationFromOutsideBothCopies) {
   for (int i = 0; i <= 5; ++i) {
     checkScript("scenes/dna/scene" + std::to_string(i) + ".txt", 1, 35, 45, [](Vec3 p) {
-      if (length(p - Vec3(0, 230, 0)) > 1300) return false;
+      if (length(p - Vec3(0, 230, 0)) + 990 >= 1900) return false;
       // The copies spin round vertical axes at x = -300 and 300 and reach about 160 from them.
       const bool alongside = p.y > -60 && p.y < 840;
       return !alongside || (std::hypot(p.x + 300, p.z) > 180 && std::hypot(p.x - 300, p.z) > 180);
