@@ -15,9 +15,8 @@ namespace fs = std::filesystem;
 // The build runs the generators and stops on a non-zero status, so a failure must never
 // look like success, and must leave nothing that a later build would take as done.
 int run(const std::string& tool, const std::string& args) {
-  return runCommand(std::string(PLASMORA_BINARY_DIR) + "/assets/tools/" + tool + " " + args +
-                    " 2>/dev/null")
-      .status;
+  const std::string path = tool == "gen_textures" ? GEN_TEXTURES_PATH : GEN_MUSIC_PATH;
+  return runCommand(path + " " + args + " 2>/dev/null").status;
 }
 
 }  // namespace
