@@ -19,6 +19,9 @@ int offscreenHeight(const OffscreenContext* context);
 
 // Reads the framebuffer as RGBA bytes, bottom row first (as glReadPixels gives it).
 std::vector<std::uint8_t> readOffscreenPixels(const OffscreenContext* context);
+// The same into the caller's buffer, resized to fit; a buffer reused from frame to frame is
+// not reallocated. A null context leaves it empty.
+void readOffscreenPixels(const OffscreenContext* context, std::vector<std::uint8_t>& pixels);
 
 // Looks up a GL entry point of the current context (extensions, buffer objects).
 void* offscreenProcAddress(const char* name);

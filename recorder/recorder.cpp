@@ -78,11 +78,12 @@ struct Recording {
   std::optional<ContactSheet> sheet;
   std::unique_ptr<VideoPipe> video;
   std::string error;
+  std::vector<std::uint8_t> rgba;  // the read-back, reused from frame to frame
 };
 
 void writeFrame(Recording& r) {
-  RgbImage image =
-      imageFromFramebuffer(readOffscreenPixels(r.context), r.options.width, r.options.height);
+  readOffscreenPixels(r.context, r.rgba);
+  RgbImage image = imageFromFramebuffer(r.rgba, r.options.width, r.options.height);
   char name[32];
   std::snprintf(name, sizeof name, "frame_%06lld.png", static_cast<long long>(r.written));
   if (!writePng((r.folder / name).c_str(), image)) {

@@ -142,12 +142,19 @@ int offscreenHeight(const OffscreenContext* c) { return c ? c->height : 0; }
 
 std::vector<std::uint8_t> readOffscreenPixels(const OffscreenContext* c) {
   std::vector<std::uint8_t> pixels;
-  if (!c) return pixels;
+  readOffscreenPixels(c, pixels);
+  return pixels;
+}
+
+void readOffscreenPixels(const OffscreenContext* c, std::vector<std::uint8_t>& pixels) {
+  if (!c) {
+    pixels.clear();
+    return;
+  }
+  // Same size as last time: the bytes are overwritten in place, nothing is allocated.
   pixels.resize(static_cast<std::size_t>(c->width) * c->height * 4);
-  glFinish();
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, c->width, c->height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-  return pixels;
 }
 
 void* offscreenProcAddress(const char* name) {
