@@ -174,11 +174,16 @@ void MeshBatch::add(const Transform& transform, Vec3 colour, float alpha) {
 void MeshBatch::draw() {
   const std::size_t copies = copyCount();
   if (copies == 0 || cornerIndex.empty()) return;
-  const std::size_t indexCount = copies * cornerIndex.size();
-  // 32-bit indices: a batch never comes near 4 billion vertices, but stop short of wrapping.
-  if (vertices.size() > 0xFFFFFFFFu) return;
-  if (indices.size() < indexCount) {
-    for (std::size_t copy = indices.size() / cornerIndex.size(); copy < copies; ++copy) {
+  // Mesa's software pipeline fetches and shades the whole index range of a draw at once in
+  // storage it allocates for that draw; past a few thousand vertices that costs far more than
+  // the vertices themselves. The copies therefore go out in runs of whole copies spanning about
+  // chunkVertices vertices, each drawn with the same indices (those of the first run) from
+  // arrays pointed at the run's first vertex.
+  const std::size_t chunkCopies =
+      std::max<std::size_t>(1, std::min(copies, chunkVertices / unique.size()));
+  if (indices.size() < chunkCopies * cornerIndex.size()) {
+    indices.clear();
+    for (std::size_t copy = 0; copy < chunkCopies; ++copy) {
       const auto base = static_cast<std::uint32_t>(copy * unique.size());
       for (std::uint32_t k : cornerIndex) indices.push_back(base + k);
     }
@@ -186,7 +191,6 @@ void MeshBatch::draw() {
 
   constexpr GLsizei stride = sizeof(Vertex);
   const std::size_t vertexBytes = vertices.size() * sizeof(Vertex);
-  const std::size_t indexBytes = indexCount * sizeof(std::uint32_t);
   const char* vertexBase = reinterpret_cast<const char*>(vertices.data());
   const char* indexBase = reinterpret_cast<const char*>(indices.data());
   const bool buffered = vertexBuffersAvailable;
@@ -204,9 +208,10 @@ void MeshBatch::draw() {
                                   vertexBase);
     }
     glEntryPoints.bindBuffer(GL_ELEMENT_ARRAY_BUFFER_ARB, indexBuffer);
+    const std::size_t indexBytes = indices.size() * sizeof(std::uint32_t);
     if (indexBytes > indexCapacity) {
-      // Indices depend only on the copy count: upload every one built so far, once.
-      indexCapacity = indices.size() * sizeof(std::uint32_t);
+      // Indices depend only on the run length: uploaded again only when it grows.
+      indexCapacity = indexBytes;
       glEntryPoints.bufferData(GL_ELEMENT_ARRAY_BUFFER_ARB,
                                static_cast<GLsizeiptrARB>(indexCapacity), indexBase,
                                GL_STATIC_DRAW_ARB);
@@ -222,11 +227,16 @@ void MeshBatch::draw() {
   glEnableClientState(GL_NORMAL_ARRAY);
   glEnableClientState(GL_COLOR_ARRAY);
   glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  glVertexPointer(3, GL_FLOAT, stride, address(vertexAt + offsetof(Vertex, position)));
-  glNormalPointer(GL_FLOAT, stride, address(vertexAt + offsetof(Vertex, normal)));
-  glColorPointer(4, GL_UNSIGNED_BYTE, stride, address(vertexAt + offsetof(Vertex, colour)));
-  glTexCoordPointer(2, GL_FLOAT, stride, address(vertexAt + offsetof(Vertex, texCoord)));
-  glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indexCount), GL_UNSIGNED_INT, address(indexAt));
+  for (std::size_t first = 0; first < copies; first += chunkCopies) {
+    const std::size_t n = std::min(chunkCopies, copies - first);
+    const std::uintptr_t at = vertexAt + first * unique.size() * stride;
+    glVertexPointer(3, GL_FLOAT, stride, address(at + offsetof(Vertex, position)));
+    glNormalPointer(GL_FLOAT, stride, address(at + offsetof(Vertex, normal)));
+    glColorPointer(4, GL_UNSIGNED_BYTE, stride, address(at + offsetof(Vertex, colour)));
+    glTexCoordPointer(2, GL_FLOAT, stride, address(at + offsetof(Vertex, texCoord)));
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(n * cornerIndex.size()), GL_UNSIGNED_INT,
+                   address(indexAt));
+  }
   glPopClientAttrib();
   if (buffered) {
     glEntryPoints.bindBuffer(GL_ARRAY_BUFFER_ARB, 0);

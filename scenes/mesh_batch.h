@@ -1,8 +1,8 @@
 #pragma once
-// Many copies of one small rigid mesh drawn in a single vertex-array call. Each copy's matrix
+// Many copies of one small rigid mesh drawn in a few vertex-array calls. Each copy's matrix
 // is applied on the CPU (positions, and normals turned by the same matrix and renormalised),
-// with a per-vertex colour, so one draw replaces one display-list call per copy. The picture
-// is the same as pushing the matrix and calling the mesh's list with glColor set: texture
+// with a per-vertex colour, so a draw of many copies replaces one display-list call per copy. The
+// picture is the same as pushing the matrix and calling the mesh's list with glColor set: texture
 // coordinates come from the mesh (or the active sphere-map generator), lighting sees the
 // rotated normals, and the current modelview (the camera) still applies on top.
 #include <cstddef>
@@ -51,10 +51,12 @@ class MeshBatch {
   void clear() { vertices.clear(); }
   // Appends one copy. Colour channels and alpha are clamped to 0..1, as glColor4f would be.
   void add(const Transform& transform, Vec3 colour, float alpha);
-  // Draws every copy added since clear() as triangles in one call: from buffer objects kept
-  // from frame to frame when the implementation has them (no allocation per frame), else from
-  // client arrays.
+  // Draws every copy added since clear() as triangles, in the order added, in runs of about
+  // chunkVertices vertices: from buffer objects kept from frame to frame when the
+  // implementation has them (no allocation per frame), else from client arrays.
   void draw();
+
+  static constexpr std::size_t chunkVertices = 1024;
 
   std::size_t copyCount() const { return unique.empty() ? 0 : vertices.size() / unique.size(); }
   bool empty() const { return unique.empty(); }
@@ -62,7 +64,7 @@ class MeshBatch {
   std::vector<MeshCorner> unique;          // the mesh's distinct corners
   std::vector<std::uint32_t> cornerIndex;  // per triangle corner, its entry in `unique`
   std::vector<Vertex> vertices;            // unique.size() per copy
-  std::vector<std::uint32_t> indices;      // cornerIndex offset for each copy drawn so far
+  std::vector<std::uint32_t> indices;      // cornerIndex offset for each copy of one run
 
  private:
   std::uint32_t vertexBuffer = 0, indexBuffer = 0;
