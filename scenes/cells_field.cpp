@@ -43,6 +43,11 @@ void callList(std::uint32_t list) {
   if (list != 0) glCallList(list);
 }
 
+// Every pass of a cell is blended by the cell's alpha (source factor alpha, texture modulated,
+// no depth writes), so a cell at or beyond half the period, whose alpha is not above 0, would
+// change no pixel: it is not sent at all.
+bool drawn(const Cell& cell) { return cell.visible && cell.alpha > 0.0f; }
+
 }  // namespace
 
 Cell::Cell() {
@@ -180,7 +185,7 @@ void CellsField::draw(Vec3 p, Vec3 d) {
                                 void (DnaHelix::*part)()) {
     texture.bind();
     for (const auto& cell : cells_) {
-      if (!cell->visible) continue;
+      if (!drawn(*cell)) continue;
       helix.alpha = alphaShare * cell->alpha;
       pushMatrix();
       translate(cell->position);
@@ -198,13 +203,14 @@ void CellsField::draw(Vec3 p, Vec3 d) {
   membrane.bindArrays();
   cellTexture.bind();
   for (const auto& cell : cells_) drawCell(*cell);
+  setCulling(true);
   glDisableClientState(GL_VERTEX_ARRAY);
   glDisableClientState(GL_TEXTURE_COORD_ARRAY);
   glDisableClientState(GL_NORMAL_ARRAY);
 }
 
 void CellsField::drawCell(const Cell& cell) const {
-  if (!cell.visible) return;
+  if (!drawn(cell)) return;
   setSpecular(cell.colour * 0.7f);
   pushMatrix();
   translate(cell.position);
