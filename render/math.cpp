@@ -1,5 +1,6 @@
 #include "render/math.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -38,22 +39,29 @@ Vec3 randomDirection() {
   return normalize(Vec3(x, y, z));
 }
 
-Vec3 rotateAboutAxis(Vec3 v, Vec3 axis, float angleDegrees) {
-  // R as glRotatef builds it (in double, as the GL matrix path effectively does), applied
-  // transposed: R^T v turns v by -angle.
+bool glRotationMatrix(Vec3 axis, float angleDegrees, double (&r)[3][3]) {
   double ax = axis.x, ay = axis.y, az = axis.z;
   const double len = std::sqrt(ax * ax + ay * ay + az * az);
-  if (len == 0) return v;  // glRotatef with a zero axis leaves the matrix unchanged
+  if (len == 0) return false;
   ax /= len;
   ay /= len;
   az /= len;
   const double rad = angleDegrees * 3.14159265358979323846 / 180.0;
   const double c = std::cos(rad), s = std::sin(rad), t = 1 - c;
-  const double r[3][3] = {
+  const double m[3][3] = {
       {ax * ax * t + c, ax * ay * t - az * s, ax * az * t + ay * s},
       {ay * ax * t + az * s, ay * ay * t + c, ay * az * t - ax * s},
       {az * ax * t - ay * s, az * ay * t + ax * s, az * az * t + c},
   };
+  std::copy(&m[0][0], &m[0][0] + 9, &r[0][0]);
+  return true;
+}
+
+Vec3 rotateAboutAxis(Vec3 v, Vec3 axis, float angleDegrees) {
+  // R as glRotatef builds it (in double, as the GL matrix path effectively does), applied
+  // transposed: R^T v turns v by -angle.
+  double r[3][3];
+  if (!glRotationMatrix(axis, angleDegrees, r)) return v;
   const double vx = v.x, vy = v.y, vz = v.z;
   return {static_cast<float>(r[0][0] * vx + r[1][0] * vy + r[2][0] * vz),
           static_cast<float>(r[0][1] * vx + r[1][1] * vy + r[2][1] * vz),

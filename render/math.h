@@ -36,6 +36,10 @@ float hermite(float p0, float p1, float m0, float m1, float s);
 // A random unit vector from three draws (x, y, z) of randomUnit().
 Vec3 randomDirection();
 
+// The rotation glRotatef(angleDegrees, axis) builds, row-major (element (r, c) at r[r][c]),
+// in double. False, leaving r alone, for a zero axis (glRotatef then changes nothing).
+bool glRotationMatrix(Vec3 axis, float angleDegrees, double (&r)[3][3]);
+
 // v turned by -angleDegrees about the axis through the origin, i.e. R^T v with R the
 // right-handed rotation glRotatef(angleDegrees, axis) builds.
 Vec3 rotateAboutAxis(Vec3 v, Vec3 axis, float angleDegrees);

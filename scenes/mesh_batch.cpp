@@ -53,32 +53,12 @@ Transform& Transform::translate(Vec3 v) {
 }
 
 Transform& Transform::rotate(Vec3 axis, float degrees) {
-  double x = axis.x, y = axis.y, z = axis.z;
-  const double len = std::sqrt(x * x + y * y + z * z);
-  if (len == 0) return *this;
-  x /= len;
-  y /= len;
-  z /= len;
-  const double rad = degrees * 3.14159265358979323846 / 180.0;
-  const double c = std::cos(rad), s = std::sin(rad), t = 1 - c;
-  // glRotatef's matrix, column-major.
-  const double r[16] = {x * x * t + c,
-                        y * x * t + z * s,
-                        z * x * t - y * s,
-                        0,
-                        x * y * t - z * s,
-                        y * y * t + c,
-                        z * y * t + x * s,
-                        0,
-                        x * z * t + y * s,
-                        y * z * t - x * s,
-                        z * z * t + c,
-                        0,
-                        0,
-                        0,
-                        0,
-                        1};
-  multiplyRight(m, r);
+  double r[3][3];
+  if (!glRotationMatrix(axis, degrees, r)) return *this;
+  // The same matrix, column-major with the homogeneous row and column.
+  const double b[16] = {r[0][0], r[1][0], r[2][0], 0, r[0][1], r[1][1], r[2][1], 0,
+                        r[0][2], r[1][2], r[2][2], 0, 0,       0,       0,       1};
+  multiplyRight(m, b);
   return *this;
 }
 
