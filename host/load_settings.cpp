@@ -25,4 +25,6 @@ void loadSettings() {
                     defaultDataFolder());
 }
 
-bool saveSettings() { return writeStoredValues(storedValuesOf(settings)); }
+bool saveSettings(std::string* problem) {
+  return writeStoredValues(storedValuesOf(settings), problem);
+}

@@ -8,5 +8,6 @@ std::string defaultDataFolder();
 
 // Loads `settings` from the store.
 void loadSettings();
-// Stores `settings`; false when the store could not be written (it then holds what it had).
-bool saveSettings();
+// Stores `settings`; false when the store could not be written (it then holds what it had),
+// with `problem`, when given, saying why in a sentence for the user.
+bool saveSettings(std::string* problem = nullptr);

@@ -19,8 +19,10 @@ struct StoredValue {
 std::vector<StoredValue> readStoredValues();
 
 // Stores the given values, replacing those of the same name (names compare without regard
-// to case) and keeping all others. Returns false, with the store unchanged, on failure.
-bool writeStoredValues(const std::vector<StoredValue>& values);
+// to case) and keeping all others. Returns false, with the store unchanged, on failure;
+// `problem`, when given, then says in a sentence for the user what went wrong. A store that
+// exists but cannot be read whole is refused rather than replaced.
+bool writeStoredValues(const std::vector<StoredValue>& values, std::string* problem = nullptr);
 
 // Where the store lives, as shown to the user.
 std::string settingsStoreLocation();

@@ -86,6 +86,25 @@ bool sameName(const std::string& a, const std::string& b) {
   return strcasecmp(a.c_str(), b.c_str()) == 0;
 }
 
+// `Name=value` without the line break; false for what the parser could not read back.
+bool formatLine(const StoredValue& value, std::string& text) {
+  if (!validName(value.name)) return false;
+  text += value.name;
+  text += '=';
+  if (value.kind == StoredValue::Number) {
+    text += std::to_string(value.number);
+    return true;
+  }
+  text += '"';
+  for (char c : value.text) {
+    if (c == '\n' || c == '\r' || c == '\0') return false;
+    if (c == '\\' || c == '"') text += '\\';
+    text += c;
+  }
+  text += '"';
+  return true;
+}
+
 }  // namespace
 
 std::vector<StoredValue> mergeStoredValues(std::vector<StoredValue> stored,
@@ -104,9 +123,13 @@ std::vector<StoredValue> mergeStoredValues(std::vector<StoredValue> stored,
   return stored;
 }
 
+bool isSettingsText(std::string_view text) {
+  return text.size() <= maxFileSize && text.find('\0') == std::string_view::npos;
+}
+
 std::vector<StoredValue> parseSettingsFile(std::string_view text) {
   std::vector<StoredValue> values;
-  if (text.size() > maxFileSize || text.find('\0') != std::string_view::npos) return values;
+  if (!isSettingsText(text)) return values;
   while (!text.empty()) {
     std::size_t end = text.find('\n');
     std::string_view line = text.substr(0, end);
@@ -121,20 +144,43 @@ std::vector<StoredValue> parseSettingsFile(std::string_view text) {
 bool formatSettingsFile(const std::vector<StoredValue>& values, std::string& text) {
   text = "# Plasmora settings. Numbers as Name=123, texts as Name=\"text\".\n";
   for (const StoredValue& value : values) {
-    if (!validName(value.name)) return false;
-    text += value.name;
-    text += '=';
-    if (value.kind == StoredValue::Number) {
-      text += std::to_string(value.number);
-    } else {
-      text += '"';
-      for (char c : value.text) {
-        if (c == '\n' || c == '\r' || c == '\0') return false;
-        if (c == '\\' || c == '"') text += '\\';
-        text += c;
-      }
-      text += '"';
+    if (!formatLine(value, text)) return false;
+    text += '\n';
+  }
+  return text.size() <= maxFileSize;
+}
+
+bool rewriteSettingsFile(std::string_view old, const std::vector<StoredValue>& changes,
+                         std::string& text) {
+  if (!isSettingsText(old)) return false;
+  // One value per name, the later one winning, as when the file is read.
+  std::vector<StoredValue> pending = mergeStoredValues({}, changes);
+  std::vector<bool> written(pending.size(), false);
+  text.clear();
+  while (!old.empty()) {
+    std::size_t end = old.find('\n');
+    bool hasBreak = end != std::string_view::npos;
+    std::string_view line = old.substr(0, hasBreak ? end : old.size());
+    old.remove_prefix(hasBreak ? end + 1 : old.size());
+    StoredValue parsed;
+    std::size_t match = pending.size();
+    if (parseLine(line, parsed)) {
+      for (std::size_t i = 0; i < pending.size() && match == pending.size(); ++i)
+        if (sameName(parsed.name, pending[i].name)) match = i;
     }
+    if (match == pending.size()) {
+      text.append(line);
+    } else {
+      if (!formatLine(pending[match], text)) return false;
+      if (!line.empty() && line.back() == '\r') text += '\r';  // keep the file's line endings
+      written[match] = true;
+    }
+    if (hasBreak) text += '\n';
+  }
+  for (std::size_t i = 0; i < pending.size(); ++i) {
+    if (written[i]) continue;
+    if (!text.empty() && text.back() != '\n') text += '\n';
+    if (!formatLine(pending[i], text)) return false;
     text += '\n';
   }
   return text.size() <= maxFileSize;

@@ -1,10 +1,12 @@
 // The settings file: its text form, and saving it so that nothing stored is ever lost.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "platform/settings_store.h"
 #include "platform/x11/settings_file.h"
@@ -87,6 +89,38 @@ TEST(SettingsFileText, MergeReplacesByNameWithoutRegardToCaseAndKeepsTheRest) {
   EXPECT_EQ(describe(merged), "Path=\"/p\";showclock=0;Other=5;Detail=2;");
 }
 
+TEST(SettingsFileText, ASaveRewritesOnlyTheLinesOfTheValuesItStores) {
+  struct Case {
+    const char* old;
+    const char* expected;
+  };
+  // Detail=2 and Path="/new" are stored into each file.
+  const Case cases[] = {
+      {"", "Detail=2\nPath=\"/new\"\n"},
+      {"# comment\n\n  \t\nFuture=3\n", "# comment\n\n  \t\nFuture=3\nDetail=2\nPath=\"/new\"\n"},
+      {"Path=/usr/share/plasmora\nPath=\"/opt/a\\b\"\nDetail=abc\n",
+       "Path=/usr/share/plasmora\nPath=\"/opt/a\\b\"\nDetail=abc\nDetail=2\nPath=\"/new\"\n"},
+      {"  detail = 0 \r\n# x\r\nPATH=\"/old\"", "Detail=2\r\n# x\r\nPath=\"/new\""},
+      {"Detail=0\nOther=1\nDetail=1\n", "Detail=2\nOther=1\nDetail=2\nPath=\"/new\"\n"},
+      {"no break at the end", "no break at the end\nDetail=2\nPath=\"/new\"\n"},
+      {"\xff\xfe odd bytes\nDetail=1\n", "\xff\xfe odd bytes\nDetail=2\nPath=\"/new\"\n"},
+  };
+  StoredValue path;
+  path.name = "Path";
+  path.kind = StoredValue::Text;
+  path.text = "/new";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.old);
+    std::string text;
+    ASSERT_TRUE(rewriteSettingsFile(c.old, {number("Detail", 2), path}, text));
+    EXPECT_EQ(text, c.expected);
+  }
+  std::string text;
+  EXPECT_FALSE(rewriteSettingsFile(std::string("A=1\0", 4), {number("Detail", 2)}, text));
+  EXPECT_FALSE(rewriteSettingsFile(std::string(65536, '#'), {number("Detail", 2)}, text));
+  EXPECT_FALSE(rewriteSettingsFile(std::string(65530, '#'), {number("Detail", 2)}, text));
+}
+
 class SettingsStore : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -119,10 +153,10 @@ TEST_F(SettingsStore, NoFileMeansNoValuesAndTheFirstSaveMakesTheFolders) {
   EXPECT_EQ(fs::status(file()).permissions() & fs::perms::others_read, fs::perms::none);
 }
 
-TEST_F(SettingsStore, SavingKeepsValuesItDoesNotWrite) {
-  writeFile("# by the installer\nPath=\"/opt/p\"\nFuture=3\nDetail=0\n");
+TEST_F(SettingsStore, SavingKeepsEveryLineItDoesNotWrite) {
+  writeFile("# by the installer\nPath=/opt/p\nFuture=3\nDetail=0\n");
   ASSERT_TRUE(writeStoredValues({number("Detail", 2), number("Volume", 40)}));
-  EXPECT_EQ(describe(readStoredValues()), "Path=\"/opt/p\";Future=3;Detail=2;Volume=40;");
+  EXPECT_EQ(fileText(), "# by the installer\nPath=/opt/p\nFuture=3\nDetail=2\nVolume=40\n");
 }
 
 TEST_F(SettingsStore, ASaveCutShortBeforeTheRenameLeavesTheOldFileWhole) {
@@ -147,14 +181,42 @@ TEST_F(SettingsStore, ASaveCutShortBeforeTheRenameLeavesTheOldFileWhole) {
   EXPECT_EQ(describe(readStoredValues()), "Path=\"/opt/p\";Detail=2;");
 }
 
-TEST_F(SettingsStore, AFileThatCannotBeReadIsNotReplaced) {
-  // A folder in the file's place cannot be read (even by root, unlike a mode of 000).
-  fs::create_directories(file() / "inner");
-  EXPECT_TRUE(readStoredValues().empty());
-  EXPECT_FALSE(writeStoredValues({number("Detail", 2)}));
-  EXPECT_TRUE(fs::is_directory(file() / "inner"));
-  for (const auto& entry : fs::directory_iterator(file().parent_path()))
-    EXPECT_EQ(entry.path(), file()) << "leftover " << entry.path();
+TEST_F(SettingsStore, AFileThatCannotBeReadWholeIsNeverReplaced) {
+  struct Case {
+    const char* name;
+    void (*make)(const fs::path& file);
+  };
+  const Case cases[] = {
+      {"not text",
+       [](const fs::path& f) { std::ofstream(f) << std::string("Detail=0\n\0\n", 11); }},
+      {"too large",
+       [](const fs::path& f) { std::ofstream(f) << "Detail=0\n"
+                                                << std::string(70000, '#'); }},
+      // A folder cannot be read even by root, unlike a file of mode 000.
+      {"folder", [](const fs::path& f) { fs::create_directories(f / "inner"); }},
+      // Opening a FIFO for reading would wait for a writer for ever.
+      {"fifo", [](const fs::path& f) { mkfifo(f.c_str(), 0600); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(file().parent_path());
+    fs::create_directories(file().parent_path());
+    c.make(file());
+    fs::file_status before = fs::status(file());
+    std::string bytes = fs::is_regular_file(before) ? fileText() : "";
+    alarm(20);  // a read that blocks fails the test instead of hanging it
+    EXPECT_TRUE(readStoredValues().empty());
+    std::string problem;
+    EXPECT_FALSE(writeStoredValues({number("Detail", 2)}, &problem));
+    alarm(0);
+    EXPECT_NE(problem.find(file().string()), std::string::npos) << problem;
+    EXPECT_EQ(fs::status(file()).type(), before.type());
+    if (fs::is_regular_file(before)) {
+      EXPECT_EQ(fileText(), bytes);
+    }
+    for (const auto& entry : fs::directory_iterator(file().parent_path()))
+      EXPECT_EQ(entry.path(), file()) << "leftover " << entry.path();
+  }
 }
 
 TEST_F(SettingsStore, ATextThatCannotBeStoredFailsTheSaveAndKeepsTheFile) {
