@@ -1,0 +1,42 @@
+#pragma once
+// Pictures of the show taken off-screen: the show's own content (data.sdd), objects and frame
+// composition, with the camera placed by hand instead of by a script. The run's random source
+// is seeded first, so the same archive always gives the same pixels.
+#include <string>
+
+#include "render/math.h"
+#include "tools/art/art_image.h"
+
+struct ShotCamera {
+  Vec3 position;
+  Vec3 viewDir;
+  Vec3 up;
+};
+
+class ShowShots {
+ public:
+  ShowShots() = default;
+  ShowShots(const ShowShots&) = delete;
+  ShowShots& operator=(const ShowShots&) = delete;
+  virtual ~ShowShots();
+
+  // Makes a context of at most maxWidth x maxHeight and loads the archive in `dataFolder`
+  // (which becomes the current directory). False with `error` set when either fails.
+  bool open(const std::string& dataFolder, int maxWidth, int maxHeight, std::string& error);
+
+  // Lets the objects run for `seconds` of show time (the cells turn, the strand spins).
+  void advance(float seconds);
+
+  // The field of cells with its background shell, seen from `camera`.
+  ArtImage cells(int width, int height, const ShotCamera& camera);
+  // The DNA scene's strand alone on black (no shell), seen from `camera`.
+  ArtImage strand(int width, int height, const ShotCamera& camera);
+
+  // Centre and half height of the strand's left copy, where the DNA scene shows it first.
+  Vec3 strandCentre() const;
+  float strandHalfHeight() const;
+
+ private:
+  ArtImage shoot(int width, int height, const ShotCamera& camera);
+  struct OffscreenContext* context = nullptr;
+};
