@@ -87,7 +87,11 @@ bool runSaver(SaverApp& app) {
   applyDisplayMode();
   if (!createWindows(app)) return false;
   showCursor(false);
-  startContent();
+  // A run that cannot play the music it was told to play ends before it shows anything.
+  if (!startContent(primaryWindow)) {
+    shutDown(app);
+    return true;
+  }
   for (int i = 0; i < app.monitorCount; ++i)
     if (app.monitors[i].monitor != 0) showWindow(app.monitors[i].window, app.showCommand);
   setFocus(primaryWindow);

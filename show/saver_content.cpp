@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "assets/mesh_model.h"
+#include "audio/music_player.h"
 #include "render/gl_state.h"
 #include "settings/settings.h"
 #include "show/graphics_setup.h"
@@ -16,13 +17,22 @@ namespace {
 
 // Run-local: the background shell, whose display list the frame draws.
 std::unique_ptr<MeshModel> background;
+// Run-local: holds the music the audio module plays from.
+std::unique_ptr<MusicPlayer> musicPlayer;
 
 }  // namespace
 
-void startContent() {
+bool startContent(WindowHandle window) {
+  musicPlayer = std::make_unique<MusicPlayer>();
+  // The music plays while the rest loads.
+  if (settings.EnableMusic) {
+    if (!startAudio(window)) return false;
+    musicPlayer->playMusic();
+  }
   initRenderState();
   initGraphics();
   loadingScreen.prepare();
+  return true;
 }
 
 void loadContent() {
@@ -74,6 +84,9 @@ void directAndDraw(float dt) {
 }
 
 void stopContent() {
+  if (settings.EnableMusic) stopAudio();
+  // Only now that the module is gone: it played from the player's buffer.
+  musicPlayer.reset();
   frameComposition.scene.backgroundList = 0;
   background.reset();
 }

@@ -1,8 +1,12 @@
 #pragma once
+#include "platform/window.h"
+
 // What the saver run shows, plays and loads, handed over at five fixed points of the run.
 
-// After the windows exist and before they are shown.
-void startContent();
+// After the windows exist and before they are shown; `window` is the one the music's output
+// belongs to. False when EnableMusic is set and the audio module cannot be loaded: nothing
+// else has then been started, and the run should end without drawing.
+bool startContent(WindowHandle window = 0);
 // After the windows have been shown and focused.
 void loadContent();
 // First in every frame.

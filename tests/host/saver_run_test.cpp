@@ -217,6 +217,19 @@ TEST_F(SaverRun, AWindowThatCannotBeMadeEndsTheRunAtOnce) {
   EXPECT_EQ(count("restore mode"), 0);
 }
 
+TEST_F(SaverRun, ContentThatCannotStartEndsTheRunBeforeShowingAndShutsDownAsUsual) {
+  fake().contentStarts = false;
+  EXPECT_TRUE(run({idle(), message(T::KeyDown)}));
+  const auto& log = fake().log;
+  const auto started = std::find(log.begin(), log.end(), "start content");
+  ASSERT_NE(started, log.end());
+  EXPECT_EQ(std::vector<std::string>(started + 1, started + 3),
+            (std::vector<std::string>{"stop content", "restore mode"}));
+  for (const char* skipped : {"show 100 1", "load content", "frame", "draw"})
+    EXPECT_EQ(count(skipped), 0) << skipped;
+  EXPECT_EQ(count("close 100"), 1);
+}
+
 TEST(Monitors, RecordsDevicesSkippingMirrorsAndKeepingDetachedOnes) {
   scripted::Platform& fake = scripted::reset();
   DisplayDevice mirror = attached(0, 0, 1280, 1024);

@@ -210,7 +210,10 @@ bool makeCurrent(DeviceContext dc, RenderContext rc) {
 }
 void deleteRenderContext(RenderContext rc) { note("delete context " + std::to_string(rc)); }
 
-void startContent() { note("start content"); }
+bool startContent(WindowHandle) {
+  note("start content");
+  return state.contentStarts;
+}
 void loadContent() {
   note("load content");
   state.counter += state.loadingTicks;

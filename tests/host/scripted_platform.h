@@ -41,6 +41,7 @@ struct Platform {
   int failCreateNumber = 0;  // the n-th createWindow (from 1) fails
   int choosePixelFormatResult = 7;
   bool describeSucceeds = true;
+  bool contentStarts = true;  // what startContent returns
 };
 
 // Resets the stand-in to a fresh state and returns it.
