@@ -9,7 +9,7 @@ run_pkgs=(
   cmake ninja-build g++ pkg-config ccache
   libx11-dev libxrandr-dev
   libgl1-mesa-dev libglu1-mesa-dev libegl-dev libegl1-mesa-dev libgl1-mesa-dri
-  libjpeg62-turbo-dev libpng-dev libvorbis-dev libogg-dev
+  libjpeg62-turbo-dev libpng-dev libvorbis-dev libogg-dev libsdl2-dev
   libfreetype-dev fonts-dejavu-core
   zlib1g-dev
 )
