@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,10 +15,14 @@
 // "meshes_mito.dat" both find the entry stored as "meshes\mito.dat". The first match wins.
 //
 // In a solid archive every entry before the wanted one is unpacked again (without output), so
-// reads cost time linear in the position of the entry.
+// reads cost time linear in the position of the entry. Callers that want many entries use
+// readArchiveEntries, which reads the headers once and, in a solid archive, decodes the
+// stream once from front to back.
 //
 // Entries larger than maxArchiveEntrySize, or larger than their packed bytes could possibly
-// produce, are refused before anything is allocated.
+// produce, are refused before anything is allocated. In a solid archive the same bounds hold
+// for every compressed entry decoded on the way to the wanted one, and all of them are
+// checked before the first is decoded. A file archive is mapped into memory for the call.
 
 // One record of a listing, as stored in the entry's file header.
 struct ArchiveEntryInfo {
@@ -95,3 +100,19 @@ std::uint32_t listArchiveFromMemory(const std::uint8_t* archive, std::size_t arc
 
 // True when a requested name finds a stored name (case and separators ignored).
 bool archiveNamesMatch(const char* requested, const char* stored);
+
+// Reads many entries in one pass, in archive order. `want` (null: every entry) picks entries by
+// their place in the listing and their header; `take` receives each picked entry with the
+// status a single read of it would give and, when that is Ok, its bytes (it may keep them by
+// moving the pointer out). `take` returning false ends the walk. Entries not picked are
+// skipped, or in a solid archive decoded without output. Returns why the walk over the
+// headers stopped, as listArchive does (Ok at the end of the archive or at a sub-block).
+using ArchiveEntryFilter = std::function<bool(std::uint32_t index, const ArchiveEntryInfo& info)>;
+using ArchiveEntrySink =
+    std::function<bool(std::uint32_t index, const ArchiveEntryInfo& info, ArchiveStatus status,
+                       std::unique_ptr<std::uint8_t[]>& data, std::uint32_t size)>;
+ArchiveStatus readArchiveEntries(const char* archivePath, const ArchiveEntryFilter& want,
+                                 const ArchiveEntrySink& take);
+ArchiveStatus readArchiveEntriesFromMemory(const std::uint8_t* archive, std::size_t archiveSize,
+                                           const ArchiveEntryFilter& want,
+                                           const ArchiveEntrySink& take);

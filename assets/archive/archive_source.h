@@ -2,10 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
-// The bytes of an archive, either a file opened for one read or a block of memory the caller
-// keeps alive. Reads past the end return fewer bytes; nothing is ever read outside the source.
+// The bytes of an archive, either a file mapped (or, where mapping fails, read whole) for one
+// read, or a block of memory the caller keeps alive. Every read is then a plain copy: walking
+// many headers costs no system call. Reads past the end return fewer bytes; nothing is ever
+// read outside the source.
 class ArchiveSource {
  public:
   ArchiveSource() = default;
@@ -25,9 +26,11 @@ class ArchiveSource {
   std::uint64_t size() const { return size_; }
 
  private:
-  std::FILE* file_ = nullptr;
+  void close();
+
   const std::uint8_t* memory_ = nullptr;
   std::uint64_t size_ = 0;
   std::uint64_t position_ = 0;
-  std::uint64_t filePosition_ = 0;  // where the FILE stream really stands
+  void* mapping_ = nullptr;            // owned mapping of a file, or null
+  std::uint8_t* ownedCopy_ = nullptr;  // owned copy of a file that could not be mapped
 };

@@ -28,8 +28,10 @@ ArchiveUnpacker::ArchiveUnpacker() = default;
 ArchiveUnpacker::~ArchiveUnpacker() = default;
 
 bool ArchiveUnpacker::allocate() {
-  // Zeroed: a solid continuation with nothing before it starts from an empty window.
-  window_.reset(new (std::nothrow) std::uint8_t[windowSize]());
+  // Zeroed: a solid continuation with nothing before it starts from an empty window. calloc
+  // takes fresh pages from the system without touching them.
+  window_.reset(static_cast<std::uint8_t*>(std::calloc(windowSize, 1)));
+  dirty_ = 0;
   return window_ != nullptr;
 }
 
@@ -41,7 +43,8 @@ void ArchiveUnpacker::reset() {
   oldDistanceIndex_ = 0;
   lastLength_ = 0;
   lastDistance_ = 0;
-  std::memset(window_.get(), 0, windowSize);
+  std::memset(window_.get(), 0, dirty_);
+  dirty_ = 0;
   std::memset(previousLengths_, 0, sizeof previousLengths_);
   unpackPosition_ = 0;
   writePosition_ = 0;
@@ -121,6 +124,16 @@ void ArchiveUnpacker::flush() {
       produced_ += count;
     }
   }
+  advanceWrite();
+}
+
+void ArchiveUnpacker::advanceWrite() {
+  // The bytes from the write position to the unpack position have been written; the flush
+  // margin keeps the unpack position from ever catching up with the write position.
+  if (unpackPosition_ < writePosition_)
+    dirty_ = windowSize;
+  else if (unpackPosition_ > dirty_)
+    dirty_ = unpackPosition_;
   writePosition_ = unpackPosition_;
 }
 
@@ -134,9 +147,22 @@ void ArchiveUnpacker::copyMatch(std::uint32_t length, std::uint32_t distance) {
   std::uint8_t* window = window_.get();
   std::uint32_t to = unpackPosition_;
   std::uint32_t from = (to - distance) & windowMask;
-  if (to + length < windowSize && from + length < windowSize) {
-    // No wrap: byte by byte still, since a match may overlap the bytes it produces.
-    for (std::uint32_t k = 0; k < length; ++k) window[to + k] = window[from + k];
+  if (from < to && to + length <= windowSize) {
+    // Neither end wraps. Each chunk reads only bytes that lie before the chunk it writes,
+    // so chunks give what the byte rule gives; nothing is written past the match.
+    std::uint8_t* out = window + to;
+    const std::uint8_t* in = window + from;
+    std::uint32_t gap = to - from;
+    std::uint32_t k = 0;
+    if (gap >= 16) {
+      for (; k + 16 <= length; k += 16) std::memcpy(out + k, in + k, 16);
+    } else if (gap >= 8) {
+      for (; k + 8 <= length; k += 8) std::memcpy(out + k, in + k, 8);
+    } else if (gap == 1) {
+      std::memset(out, *in, length);
+      k = length;
+    }
+    for (; k < length; ++k) out[k] = in[k];
     unpackPosition_ = to + length;
   } else {
     for (std::uint32_t k = 0; k < length; ++k) {
@@ -237,7 +263,7 @@ bool ArchiveUnpacker::unpackEntry(ArchiveSource& source, std::uint32_t packSize,
     }
     flush();
   } else {
-    writePosition_ = unpackPosition_;
+    advanceWrite();
   }
 
   produced = produced_;

@@ -5,6 +5,7 @@
 #include "assets/archive/huffman_decoder.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 class ArchiveSource;
@@ -13,6 +14,11 @@ class ArchiveSource;
 // distances, and an audio mode that codes each byte as the error of a per-channel predictor.
 // One object serves one archive read; its state carries over between the entries of a solid
 // archive.
+//
+// The window is allocated once per object and only the part written since the last reset is
+// cleared again, so a distance reaching before the start of an entry still reads zeros
+// without a 1 MiB clear per entry. Matches are copied 16 or 8 bytes at a time where the
+// distance is at least that wide (and byte by byte, as the format defines, where it is not).
 class ArchiveUnpacker {
  public:
   static constexpr std::uint32_t windowSize = 1u << 20;
@@ -39,12 +45,17 @@ class ArchiveUnpacker {
   void reset();
   void readTables();
   void flush();
+  void advanceWrite();
   void copyMatch(std::uint32_t length, std::uint32_t distance);
   void decodeLzSymbol(int symbol);
 
-  std::unique_ptr<std::uint8_t[]> window_;
+  struct FreeWindow {
+    void operator()(std::uint8_t* p) const { std::free(p); }
+  };
+  std::unique_ptr<std::uint8_t[], FreeWindow> window_;
   std::uint32_t unpackPosition_ = 0;
   std::uint32_t writePosition_ = 0;
+  std::uint32_t dirty_ = 0;  // window bytes from 0 on that may no longer be zero
 
   BitInput input_;
 

@@ -23,6 +23,7 @@ void BitInput::start(ArchiveSource& source, std::uint32_t packedBudget) {
   address = 0;
   bitPosition = 0;
   readTop = static_cast<int>(fetch(0, bufferSize));
+  validBits_ = static_cast<std::int64_t>(delivered_) * 8;
 }
 
 void BitInput::refill() {
@@ -32,4 +33,5 @@ void BitInput::refill() {
   address = kept;
   std::uint32_t got = fetch(32, bufferSize - 32);
   readTop = got > 0 ? static_cast<int>(got) + 32 : address;
+  validBits_ = static_cast<std::int64_t>(delivered_ - consumedBase_) * 8;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 class ArchiveSource;
 
 // The unpacker's view of an entry's packed bytes: an 8 KiB buffer refilled in place, read
-// 16 bits at a time, most significant bit first.
+// 16 bits at a time, most significant bit first. A peek is one unaligned 64-bit load from the
+// buffer, whose slack behind the end makes the load safe at any read point.
 //
 // Reads of the source are limited to the entry's packed budget. Once the budget is spent the
 // buffer keeps its old contents; overrun() tells when the read point has passed the last real
@@ -22,10 +24,9 @@ class BitInput {
   void refill();
 
   std::uint32_t peek() const {
-    std::uint32_t bits = (static_cast<std::uint32_t>(buffer_[address]) << 16) |
-                         (static_cast<std::uint32_t>(buffer_[address + 1]) << 8) |
-                         buffer_[address + 2];
-    return (bits >> (8 - bitPosition)) & 0xFFFF;
+    std::uint64_t word;
+    std::memcpy(&word, buffer_ + address, sizeof word);
+    return static_cast<std::uint32_t>((__builtin_bswap64(word) << bitPosition) >> 48);
   }
   void skip(int bits) {
     bits += bitPosition;
@@ -40,9 +41,7 @@ class BitInput {
     return value;
   }
 
-  bool overrun() const {
-    return (consumedBase_ + static_cast<std::uint64_t>(address)) * 8 + bitPosition > delivered_ * 8;
-  }
+  bool overrun() const { return address * 8 + bitPosition > validBits_; }
 
   int address = 0;      // byte index of the read point
   int bitPosition = 0;  // 0..7
@@ -51,11 +50,11 @@ class BitInput {
  private:
   std::uint32_t fetch(int offset, int count);
 
-  // The read point never passes offset 8192 + 2, but the slack makes a peek near the end
-  // safe whatever the thresholds of the callers.
+  // The read point never passes offset 8192 + 2; the slack covers the 8-byte load there.
   std::uint8_t buffer_[bufferSize + 32] = {};
   ArchiveSource* source_ = nullptr;
   std::uint32_t budget_ = 0;
   std::uint64_t consumedBase_ = 0;  // stream offset of buffer_[0]
   std::uint64_t delivered_ = 0;     // packed bytes read so far
+  std::int64_t validBits_ = 0;      // bits of real data from buffer_[0] on
 };

@@ -25,20 +25,29 @@ void HuffmanDecoder::build(const std::uint8_t* lengths, int count) {
   }
 
   // The length found is monotonic in the bits, and so is the index within one length, so
-  // equal results at both ends of a prefix's range hold for the whole range.
-  constexpr std::uint32_t span = 1u << (16 - quickBits);
+  // equal results at both ends of a prefix's range hold for the whole range. Second-level
+  // tables are laid out one after the other from table 1 on, so that a table number is never
+  // 0 and never looks like a first-level answer.
+  constexpr std::uint32_t span = 1u << (16 - firstBits);
+  second_.assign(1u << secondBits, 0);
   int low = 1;
-  for (std::uint32_t prefix = 0; prefix < quick_.size(); ++prefix) {
-    std::uint32_t first = prefix * span;
-    std::uint32_t last = first + span - 2;  // the lowest bit is always cleared
-    low = lengthOf(first, low);
-    std::uint32_t index = indexOf(first, low);
-    if (low > quickBits || lengthOf(last, low) != low || indexOf(last, low) != index) {
-      quick_[prefix] = 0;
+  for (std::uint32_t prefix = 0; prefix < first_.size(); ++prefix) {
+    std::uint32_t firstValue = prefix * span;
+    std::uint32_t lastValue = firstValue + span - 2;  // the lowest bit is always cleared
+    low = lengthOf(firstValue, low);
+    int high = lengthOf(lastValue, low);
+    std::uint16_t entry = entryFor(firstValue, low);
+    if (high == low && entryFor(lastValue, low) == entry) {
+      first_[prefix] = entry;
       continue;
     }
-    if (index >= static_cast<std::uint32_t>(alphabetSize_)) index = 0;
-    quick_[prefix] = static_cast<std::uint16_t>((low << 12) | symbols_[index]);
+    first_[prefix] = static_cast<std::uint16_t>(second_.size() >> secondBits);
+    int length = low;
+    for (std::uint32_t rest = 0; rest < (1u << secondBits); ++rest) {
+      std::uint32_t value = firstValue + (rest << 1);
+      length = lengthOf(value, length);
+      second_.push_back(entryFor(value, length));
+    }
   }
 }
 
@@ -48,14 +57,8 @@ int HuffmanDecoder::lengthOf(std::uint32_t bits, int from) const {
   return length;
 }
 
-std::uint32_t HuffmanDecoder::indexOf(std::uint32_t bits, int length) const {
-  return position_[length] + ((bits - limit_[length - 1]) >> (16 - length));
-}
-
-int HuffmanDecoder::decodeSlowly(BitInput& input, std::uint32_t bits) const {
-  int length = lengthOf(bits, 1);
-  input.skip(length);
-  std::uint32_t index = indexOf(bits, length);
+std::uint16_t HuffmanDecoder::entryFor(std::uint32_t bits, int length) const {
+  std::uint32_t index = position_[length] + ((bits - limit_[length - 1]) >> (16 - length));
   if (index >= static_cast<std::uint32_t>(alphabetSize_)) index = 0;
-  return symbols_[index];
+  return static_cast<std::uint16_t>((length << 12) | symbols_[index]);
 }

@@ -2,8 +2,11 @@
 // reader.
 //
 //   sddtool list ARCHIVE
-//   sddtool extract ARCHIVE NAME [-o FILE]
+//   sddtool extract ARCHIVE NAME... [-o FILE]
 //   sddtool test ARCHIVE
+//
+// extract writes the named entries one after the other, in the order named, to FILE or to
+// standard output. extract and test read the archive once, whatever the number of entries.
 
 #include "assets/archive/archive_reader.h"
 
@@ -11,13 +14,14 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
 int usage() {
   std::fprintf(stderr,
                "usage: sddtool list ARCHIVE\n"
-               "       sddtool extract ARCHIVE NAME [-o FILE]\n"
+               "       sddtool extract ARCHIVE NAME... [-o FILE]\n"
                "       sddtool test ARCHIVE\n");
   return 2;
 }
@@ -58,14 +62,47 @@ int listCommand(const char* archive) {
   return 0;
 }
 
-int extractCommand(const char* archive, const char* name, const char* outPath) {
-  std::unique_ptr<std::uint8_t[]> data;
-  std::uint32_t size = 0;
-  ArchiveStatus status = ArchiveStatus::Ok;
-  if (!readArchiveEntry(name, archive, data, size, &status)) {
-    std::fprintf(stderr, "sddtool: %s: %s\n", name, archiveStatusText(status));
+int extractCommand(const char* archive, const std::vector<const char*>& names,
+                   const char* outPath) {
+  // The first entry matching a name is that name's entry, as for a single read.
+  std::vector<ArchiveStatus> status(names.size(), ArchiveStatus::NotFound);
+  std::vector<std::vector<std::uint8_t>> bytes(names.size());
+  std::vector<bool> seen(names.size(), false);
+  std::vector<std::size_t> serving;  // the names the entry just picked stands for
+  ArchiveStatus walked = readArchiveEntries(
+      archive,
+      [&](std::uint32_t, const ArchiveEntryInfo& info) {
+        serving.clear();
+        for (std::size_t n = 0; n < names.size(); ++n)
+          if (!seen[n] && archiveNamesMatch(names[n], info.name.c_str())) {
+            seen[n] = true;
+            serving.push_back(n);
+          }
+        return !serving.empty();
+      },
+      [&](std::uint32_t, const ArchiveEntryInfo&, ArchiveStatus entryStatus,
+          std::unique_ptr<std::uint8_t[]>& data, std::uint32_t size) {
+        for (std::size_t n : serving) {
+          status[n] = entryStatus;
+          if (data) bytes[n].assign(data.get(), data.get() + size);
+        }
+        return true;
+      });
+  if (walked == ArchiveStatus::CannotOpen || walked == ArchiveStatus::NotAnArchive) {
+    std::fprintf(stderr, "sddtool: %s: %s\n", archive, archiveStatusText(walked));
     return 1;
   }
+  bool failed = false;
+  for (std::size_t n = 0; n < names.size(); ++n) {
+    // A name bad in itself, or not met before damage ended the walk.
+    if (std::strlen(names[n]) > maxArchiveNameLength) status[n] = ArchiveStatus::BadName;
+    if (status[n] == ArchiveStatus::NotFound && walked != ArchiveStatus::Ok) status[n] = walked;
+    if (status[n] != ArchiveStatus::Ok) {
+      std::fprintf(stderr, "sddtool: %s: %s\n", names[n], archiveStatusText(status[n]));
+      failed = true;
+    }
+  }
+  if (failed) return 1;
   std::FILE* out = stdout;
   if (outPath != nullptr) {
     out = std::fopen(outPath, "wb");
@@ -74,7 +111,9 @@ int extractCommand(const char* archive, const char* name, const char* outPath) {
       return 1;
     }
   }
-  bool written = std::fwrite(data.get(), 1, size, out) == size;
+  bool written = true;
+  for (const std::vector<std::uint8_t>& b : bytes)
+    written = std::fwrite(b.data(), 1, b.size(), out) == b.size() && written;
   if (outPath != nullptr)
     written = std::fclose(out) == 0 && written;
   else
@@ -87,21 +126,18 @@ int extractCommand(const char* archive, const char* name, const char* outPath) {
 }
 
 int testCommand(const char* archive) {
-  ArchiveList entries;
-  ArchiveStatus status = ArchiveStatus::Ok;
-  listArchive(archive, entries, &status);
+  int failures = 0;
+  ArchiveStatus status = readArchiveEntries(
+      archive, nullptr,
+      [&](std::uint32_t, const ArchiveEntryInfo& info, ArchiveStatus entryStatus,
+          std::unique_ptr<std::uint8_t[]>&, std::uint32_t) {
+        if (entryStatus != ArchiveStatus::Ok) ++failures;
+        std::printf("%-40s %s\n", printable(info.name).c_str(), archiveStatusText(entryStatus));
+        return true;
+      });
   if (status == ArchiveStatus::CannotOpen || status == ArchiveStatus::NotAnArchive) {
     std::fprintf(stderr, "sddtool: %s: %s\n", archive, archiveStatusText(status));
     return 1;
-  }
-  int failures = 0;
-  for (std::uint32_t i = 0; i < entries.size(); ++i) {
-    std::unique_ptr<std::uint8_t[]> data;
-    std::uint32_t size = 0;
-    ArchiveStatus entryStatus = ArchiveStatus::Ok;
-    readArchiveEntryAt(i, archive, data, size, &entryStatus);
-    if (entryStatus != ArchiveStatus::Ok) ++failures;
-    std::printf("%-40s %s\n", printable(entries[i].name).c_str(), archiveStatusText(entryStatus));
   }
   if (status != ArchiveStatus::Ok) {
     std::printf("%-40s %s\n", "(archive)", archiveStatusText(status));
@@ -119,9 +155,13 @@ int main(int argc, char** argv) {
   if (std::strcmp(command, "list") == 0 && argc == 3) return listCommand(archive);
   if (std::strcmp(command, "test") == 0 && argc == 3) return testCommand(archive);
   if (std::strcmp(command, "extract") == 0) {
-    if (argc == 4) return extractCommand(archive, argv[3], nullptr);
-    if (argc == 6 && std::strcmp(argv[4], "-o") == 0)
-      return extractCommand(archive, argv[3], argv[5]);
+    std::vector<const char*> names(argv + 3, argv + argc);
+    const char* outPath = nullptr;
+    if (names.size() >= 2 && std::strcmp(names[names.size() - 2], "-o") == 0) {
+      outPath = names.back();
+      names.resize(names.size() - 2);
+    }
+    if (!names.empty()) return extractCommand(archive, names, outPath);
   }
   return usage();
 }
