@@ -2,6 +2,8 @@
 #include <cstdio>
 
 #include "host/saver_app.h"
+#include "host/preview_window.h"
+#include "host/program_icon.h"
 #include "host/saver_run.h"
 #include "host/window_presenter.h"
 #include "platform/command_line.h"
@@ -17,13 +19,16 @@ int main(int argc, char** argv) {
       // A person is watching: load failures get a window as well as a line on stderr.
       setMessageSink(showMessageWindow);
       installWindowPresenter();
+      installProgramIcon();
       runSaver(app);
       break;
     case RunMode::Configure:
       std::fprintf(stderr, "plasmora: the configuration dialog is not available in this build.\n");
       break;
     case RunMode::Preview:
-      std::fprintf(stderr, "plasmora: the preview is not available in this build.\n");
+      // The one failure, a window that cannot be made, is shown in a box.
+      setMessageSink(showMessageWindow);
+      runPreview(app);
       break;
   }
   return 0;

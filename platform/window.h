@@ -16,7 +16,8 @@ enum class WindowMessageType {
   MouseMove,  // x, y: the pointer, relative to the window's client area
   Close,      // the window manager asks the window to close
   Destroy,
-  Quit,  // from postQuitMessage: the message loop ends
+  Quit,   // from postQuitMessage: the message loop ends
+  Paint,  // part of the window was uncovered and shows its background until drawn again
   Other,
 };
 
@@ -38,6 +39,14 @@ void unregisterWindowClass(const char* name);
 WindowHandle createWindow(const char* className, const char* title, int x, int y, int width,
                           int height, bool visible);
 
+// A window inside `parent`, which may belong to another program (the window a preview is
+// drawn into), at (x, y) of the parent's client area. As the parent is resized the child takes
+// the parent's new size less (x, y), so one made to cover the parent keeps covering it. Its
+// class's procedure also gets Paint. It is destroyed with the parent. Returns 0 on failure
+// (unknown class, no display, a parent that does not exist, an empty size).
+WindowHandle createChildWindow(const char* className, const char* title, WindowHandle parent,
+                               int x, int y, int width, int height, bool visible);
+
 // Shows the window (showCommand 0 hides it).
 void showWindow(WindowHandle window, int showCommand);
 // Sends keyboard input to the window.
@@ -45,9 +54,20 @@ void setFocus(WindowHandle window);
 // Takes the window off the screen for good.
 void closeWindow(WindowHandle window);
 
-// Size of the client area: right and bottom (left and top are 0). False for no window.
+// Size of the client area: right and bottom (left and top are 0). Works for another program's
+// window too (a preview's parent). False for no window.
 bool clientRect(WindowHandle window, int& right, int& bottom);
 // Converts a client point to desktop coordinates in place.
 void clientToScreen(WindowHandle window, int& x, int& y);
 
 long defaultWindowProcedure(const WindowMessage& message);
+
+// The program's icon, in the sizes the window manager may pick from: RGB8, rows top-down.
+struct WindowIcon {
+  int width;
+  int height;
+  const unsigned char* rgb;
+};
+// Every top-level window made from now on shows these icons (the pixels are copied); count 0
+// for none.
+void setWindowIcons(const WindowIcon* icons, int count);

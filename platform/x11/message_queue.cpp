@@ -66,6 +66,18 @@ bool translate(Display* display, const XEvent& event, WindowMessage& message) {
         return true;
       }
       return false;
+    case Expose:
+      // The last of a series: one Paint draws the whole picture again.
+      if (event.xexpose.count != 0) return false;
+      message.type = WindowMessageType::Paint;
+      return true;
+    case ConfigureNotify:
+      // A preview's parent was resized: its child keeps covering it.
+      if (event.xconfigure.window == event.xconfigure.event)
+        followParentSize(event.xconfigure.window, event.xconfigure.width,
+                         event.xconfigure.height);
+      message.type = WindowMessageType::Other;
+      return true;
     case DestroyNotify:
       // Only a window's own destruction, not that of a child it watches.
       if (event.xdestroywindow.window != event.xdestroywindow.event) return false;

@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "platform/x11/window_icon.h"
 #include "platform/x11/x11_connection.h"
 #include "platform/x11/x11_windows.h"
 
@@ -28,8 +29,23 @@ bool registerWindowClass(const char* name, WindowProcedure procedure) {
 
 void unregisterWindowClass(const char* name) { classes().erase(name); }
 
+// A top-level window when parent is 0, else a child of parent.
+static WindowHandle createIn(Window parent, const char* className, const char* title, int x,
+                             int y, int width, int height, bool visible);
+
 WindowHandle createWindow(const char* className, const char* title, int x, int y, int width,
                           int height, bool visible) {
+  return createIn(0, className, title, x, y, width, height, visible);
+}
+
+WindowHandle createChildWindow(const char* className, const char* title, WindowHandle parent,
+                               int x, int y, int width, int height, bool visible) {
+  if (parent == 0) return 0;
+  return createIn(parent, className, title, x, y, width, height, visible);
+}
+
+static WindowHandle createIn(Window parent, const char* className, const char* title, int x,
+                             int y, int width, int height, bool visible) {
   Display* display = x11Display();
   auto found = classes().find(className);
   if (display == nullptr || found == classes().end() || width <= 0 || height <= 0) return 0;
@@ -43,12 +59,23 @@ WindowHandle createWindow(const char* className, const char* title, int x, int y
   attributes.event_mask = procedure != nullptr ? KeyPressMask | ButtonPressMask |
                                                      PointerMotionMask | StructureNotifyMask
                                                : NoEventMask;
+  // A child is drawn by its procedure, again whenever it is uncovered.
+  if (parent != 0 && procedure != nullptr) attributes.event_mask |= ExposureMask;
   x11ClearErrors();
   Window window =
-      XCreateWindow(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
+      XCreateWindow(display, parent != 0 ? parent : DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
                     static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
                     CWOverrideRedirect | CWBackPixel | CWEventMask, &attributes);
   if (window == 0 || x11ErrorsSince()) return 0;
+  if (parent != 0) {
+    // Hear of the parent's resizing (message_queue.cpp follows it), keeping what this
+    // process already asked of the parent should it be one of ours.
+    XWindowAttributes watched{};
+    XGetWindowAttributes(display, parent, &watched);
+    XSelectInput(display, parent, watched.your_event_mask | StructureNotifyMask);
+  } else {
+    applyWindowIcon(display, window);
+  }
   XStoreName(display, window, title);
   XClassHint hint{const_cast<char*>("plasmora"), const_cast<char*>("Plasmora")};
   XSetClassHint(display, window, &hint);
@@ -62,6 +89,7 @@ WindowHandle createWindow(const char* className, const char* title, int x, int y
   record.y = y;
   record.width = width;
   record.height = height;
+  record.parent = parent;
   addX11Window(record);
 
   WindowMessage create;
@@ -106,7 +134,17 @@ void closeWindow(WindowHandle handle) {
 
 bool clientRect(WindowHandle handle, int& right, int& bottom) {
   const X11Window* w = findX11Window(handle);
-  if (w == nullptr) return false;
+  if (w == nullptr) {
+    // Another program's window: ask the server, which refuses a handle that names nothing.
+    Display* display = x11Display();
+    if (display == nullptr || handle == 0) return false;
+    x11ClearErrors();
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(display, handle, &attributes) || x11ErrorsSince()) return false;
+    right = attributes.width;
+    bottom = attributes.height;
+    return true;
+  }
   right = w->width;
   bottom = w->height;
   return true;

@@ -1,5 +1,7 @@
 #include "platform/x11/x11_windows.h"
 
+#include <algorithm>
+
 #include "platform/x11/x11_connection.h"
 
 namespace {
@@ -47,6 +49,21 @@ bool removeX11Window(WindowHandle handle) {
     return true;
   }
   return false;
+}
+
+void followParentSize(Window parent, int width, int height) {
+  Display* display = x11Display();
+  if (display == nullptr || parent == 0) return;
+  for (X11Window& w : windows) {
+    if (w.parent != parent) continue;
+    const int newWidth = std::max(1, width - w.x), newHeight = std::max(1, height - w.y);
+    if (newWidth == w.width && newHeight == w.height) continue;
+    w.width = newWidth;
+    w.height = newHeight;
+    XResizeWindow(display, w.window, static_cast<unsigned>(newWidth),
+                  static_cast<unsigned>(newHeight));
+  }
+  XFlush(display);
 }
 
 void setX11CursorHidden(bool hidden) {
