@@ -51,7 +51,7 @@ void ArchiveUnpacker::reset() {
 }
 
 void ArchiveUnpacker::readTables() {
-  if (input_.address > tableRefill) input_.refill();
+  if (input_.address() > tableRefill) input_.refill();
   std::uint32_t bits = input_.peek();
   audio_ = (bits & 0x8000) != 0;
   if ((bits & 0x4000) == 0) std::memset(previousLengths_, 0, sizeof previousLengths_);
@@ -76,7 +76,7 @@ void ArchiveUnpacker::readTables() {
   std::uint8_t* lengths = previousLengths_;
   int i = 0;
   while (i < tableSize) {
-    if (input_.address > tableSymbolRefill) input_.refill();
+    if (input_.address() > tableSymbolRefill) input_.refill();
     int symbol = tableDecoder_.decode(input_);
     if (symbol < 16) {
       lengths[i] = static_cast<std::uint8_t>((symbol + lengths[i]) & 15);
@@ -137,17 +137,15 @@ void ArchiveUnpacker::advanceWrite() {
   writePosition_ = unpackPosition_;
 }
 
-void ArchiveUnpacker::copyMatch(std::uint32_t length, std::uint32_t distance) {
-  oldDistances_[oldDistanceIndex_ & 3] = distance;
-  ++oldDistanceIndex_;
-  lastDistance_ = distance;
-  lastLength_ = length;
-  remaining_ -= length;
+namespace {
 
-  std::uint8_t* window = window_.get();
-  std::uint32_t to = unpackPosition_;
-  std::uint32_t from = (to - distance) & windowMask;
-  if (from < to && to + length <= windowSize) {
+// Copies a match inside the window and returns the new unpack position (not yet masked).
+inline std::uint32_t copyMatch(std::uint8_t* window, std::uint32_t to, std::uint32_t length,
+                               std::uint32_t distance) {
+  constexpr std::uint32_t size = ArchiveUnpacker::windowSize;
+  constexpr std::uint32_t mask = ArchiveUnpacker::windowMask;
+  std::uint32_t from = (to - distance) & mask;
+  if (from < to && to + length <= size) {
     // Neither end wraps. Each chunk reads only bytes that lie before the chunk it writes,
     // so chunks give what the byte rule gives; nothing is written past the match.
     std::uint8_t* out = window + to;
@@ -163,52 +161,116 @@ void ArchiveUnpacker::copyMatch(std::uint32_t length, std::uint32_t distance) {
       k = length;
     }
     for (; k < length; ++k) out[k] = in[k];
-    unpackPosition_ = to + length;
-  } else {
-    for (std::uint32_t k = 0; k < length; ++k) {
-      window[to] = window[from];
-      to = (to + 1) & windowMask;
-      from = (from + 1) & windowMask;
-    }
-    unpackPosition_ = to;
+    return to + length;
   }
+  for (std::uint32_t k = 0; k < length; ++k) {
+    window[to] = window[from];
+    to = (to + 1) & mask;
+    from = (from + 1) & mask;
+  }
+  return to;
 }
 
-void ArchiveUnpacker::decodeLzSymbol(int symbol) {
-  if (symbol < 256) {
-    window_[unpackPosition_++] = static_cast<std::uint8_t>(symbol);
-    --remaining_;
-    return;
+// n (0..16) extra bits at the read point; n = 0 reads nothing.
+inline std::uint32_t extraBits(const std::uint8_t* buffer, std::uint32_t& position, int n) {
+  std::uint32_t value = BitInput::peekAt(buffer, position) >> (16 - n);
+  position += static_cast<std::uint32_t>(n);
+  return value;
+}
+
+}  // namespace
+
+void ArchiveUnpacker::runLz() {
+  const std::uint8_t* buffer = input_.buffer();
+  const std::int64_t validBits = input_.validBits();
+  std::uint32_t position = input_.position;
+  std::uint8_t* window = window_.get();
+  std::uint32_t unpack = unpackPosition_;
+  const std::uint32_t write = writePosition_;
+  std::int64_t remaining = remaining_;
+  bool tables = false;
+
+  // The same checks, in the same order, as the main loop makes before each symbol.
+  while (remaining >= 0 && static_cast<std::int64_t>(position) <= validBits) {
+    unpack &= windowMask;
+    if (static_cast<int>(position >> 3) > loopRefill) break;
+    if (write != unpack && ((write - unpack) & windowMask) < flushMargin) break;
+    int symbol = literalDecoder_.decodeAt(buffer, position);
+    if (symbol < 256) {
+      window[unpack++] = static_cast<std::uint8_t>(symbol);
+      --remaining;
+      continue;
+    }
+    if (symbol == 269) {
+      tables = true;
+      break;
+    }
+    std::uint32_t length;
+    std::uint32_t distance;
+    if (symbol == 256) {
+      length = lastLength_;
+      distance = lastDistance_;
+    } else if (symbol < 261) {
+      distance = oldDistances_[(oldDistanceIndex_ - static_cast<std::uint32_t>(symbol - 256)) & 3];
+      int r = repeatDecoder_.decodeAt(buffer, position);
+      length = lengthBase[r] + 2u + extraBits(buffer, position, lengthBits[r]);
+      length += (distance >= 0x101) + (distance >= 0x2000) + (distance >= 0x40000);
+    } else if (symbol < 269) {
+      int i = symbol - 261;
+      distance = shortBase[i] + 1u + extraBits(buffer, position, shortBits[i]);
+      length = 2;
+    } else {
+      int i = symbol - 270;
+      length = lengthBase[i] + 3u + extraBits(buffer, position, lengthBits[i]);
+      int d = distanceDecoder_.decodeAt(buffer, position);
+      distance = distanceBase[d] + 1u + extraBits(buffer, position, distanceBits[d]);
+      length += (distance >= 0x2000) + (distance >= 0x40000);
+    }
+    oldDistances_[oldDistanceIndex_ & 3] = distance;
+    ++oldDistanceIndex_;
+    lastDistance_ = distance;
+    lastLength_ = length;
+    remaining -= length;
+    unpack = copyMatch(window, unpack, length, distance);
   }
-  if (symbol == 269) {
-    readTables();
-    return;
+  input_.position = position;
+  unpackPosition_ = unpack;
+  remaining_ = remaining;
+  if (tables) readTables();
+}
+
+void ArchiveUnpacker::runAudio() {
+  const std::uint8_t* buffer = input_.buffer();
+  const std::int64_t validBits = input_.validBits();
+  std::uint32_t position = input_.position;
+  std::uint8_t* window = window_.get();
+  std::uint32_t unpack = unpackPosition_;
+  const std::uint32_t write = writePosition_;
+  std::int64_t remaining = remaining_;
+  int channel = currentChannel_;
+  int delta = channelDelta_;
+  const int channels = channels_;
+  bool tables = false;
+
+  while (remaining >= 0 && static_cast<std::int64_t>(position) <= validBits) {
+    unpack &= windowMask;
+    if (static_cast<int>(position >> 3) > loopRefill) break;
+    if (write != unpack && ((write - unpack) & windowMask) < flushMargin) break;
+    int symbol = audioDecoders_[channel].decodeAt(buffer, position);
+    if (symbol == 256) {
+      tables = true;
+      break;
+    }
+    window[unpack++] = audioChannels_[channel].decode(symbol, delta);
+    if (++channel == channels) channel = 0;
+    --remaining;
   }
-  std::uint32_t length;
-  std::uint32_t distance;
-  if (symbol == 256) {
-    length = lastLength_;
-    distance = lastDistance_;
-  } else if (symbol < 261) {
-    distance = oldDistances_[(oldDistanceIndex_ - static_cast<std::uint32_t>(symbol - 256)) & 3];
-    int r = repeatDecoder_.decode(input_);
-    length = lengthBase[r] + 2u + input_.extraBits(lengthBits[r]);
-    if (distance >= 0x101) ++length;
-    if (distance >= 0x2000) ++length;
-    if (distance >= 0x40000) ++length;
-  } else if (symbol < 269) {
-    int i = symbol - 261;
-    distance = shortBase[i] + 1u + input_.extraBits(shortBits[i]);
-    length = 2;
-  } else {
-    int i = symbol - 270;
-    length = lengthBase[i] + 3u + input_.extraBits(lengthBits[i]);
-    int d = distanceDecoder_.decode(input_);
-    distance = distanceBase[d] + 1u + input_.extraBits(distanceBits[d]);
-    if (distance >= 0x2000) ++length;
-    if (distance >= 0x40000) ++length;
-  }
-  copyMatch(length, distance);
+  input_.position = position;
+  unpackPosition_ = unpack;
+  remaining_ = remaining;
+  currentChannel_ = channel;
+  channelDelta_ = delta;
+  if (tables) readTables();
 }
 
 bool ArchiveUnpacker::unpackEntry(ArchiveSource& source, std::uint32_t packSize,
@@ -231,30 +293,22 @@ bool ArchiveUnpacker::unpackEntry(ArchiveSource& source, std::uint32_t packSize,
       break;
     }
     unpackPosition_ &= windowMask;
-    if (input_.address > loopRefill) input_.refill();
+    if (input_.address() > loopRefill) input_.refill();
     if (writePosition_ != unpackPosition_ &&
         ((writePosition_ - unpackPosition_) & windowMask) < flushMargin) {
       flush();
       if (failed_) break;
     }
-    if (audio_) {
-      int symbol = audioDecoders_[currentChannel_].decode(input_);
-      if (symbol == 256) {
-        readTables();
-        continue;
-      }
-      window_[unpackPosition_++] = audioChannels_[currentChannel_].decode(symbol, channelDelta_);
-      if (++currentChannel_ == channels_) currentChannel_ = 0;
-      --remaining_;
-    } else {
-      decodeLzSymbol(literalDecoder_.decode(input_));
-    }
+    if (audio_)
+      runAudio();
+    else
+      runLz();
   }
   unpackPosition_ &= windowMask;
 
   if (!failed_) {
     // A table change placed after the last symbol of the entry.
-    if (input_.readTop >= input_.address + 5) {
+    if (input_.readTop >= input_.address() + 5) {
       if (audio_) {
         if (audioDecoders_[currentChannel_].decode(input_) == 256) readTables();
       } else if (literalDecoder_.decode(input_) == 269) {

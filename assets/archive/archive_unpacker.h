@@ -46,8 +46,11 @@ class ArchiveUnpacker {
   void readTables();
   void flush();
   void advanceWrite();
-  void copyMatch(std::uint32_t length, std::uint32_t distance);
-  void decodeLzSymbol(int symbol);
+  // Decode symbols until the main loop has something to do (refill, flush, the end of the
+  // entry or of the input) or a table read has changed the mode. The read point and the
+  // window position live in locals meanwhile: window stores could otherwise alias them.
+  void runLz();
+  void runAudio();
 
   struct FreeWindow {
     void operator()(std::uint8_t* p) const { std::free(p); }

@@ -1,7 +1,5 @@
 #include "assets/archive/audio_channel.h"
 
-#include <cstdlib>
-
 namespace {
 
 void lower(int& weight) {
@@ -14,78 +12,27 @@ void raise(int& weight) {
 
 }  // namespace
 
-int AudioChannel::predict(int channelDelta) {
-  ++byteCount;
-  d4 = d3;
-  d3 = d2;
-  d2 = lastDelta - d1;
-  d1 = lastDelta;
-
-  const int predicted = 8 * lastByte + k1 * d1 + k2 * d2 + k3 * d3 + k4 * d4 + k5 * channelDelta;
-  return (predicted >> 3) & 0xFF;
-}
-
-void AudioChannel::update(int symbol, int value, int& channelDelta) {
-  int error = static_cast<std::int8_t>(static_cast<std::uint8_t>(symbol)) * 8;
-  dif[0] += static_cast<std::uint32_t>(std::abs(error));
-  dif[1] += static_cast<std::uint32_t>(std::abs(error - d1));
-  dif[2] += static_cast<std::uint32_t>(std::abs(error + d1));
-  dif[3] += static_cast<std::uint32_t>(std::abs(error - d2));
-  dif[4] += static_cast<std::uint32_t>(std::abs(error + d2));
-  dif[5] += static_cast<std::uint32_t>(std::abs(error - d3));
-  dif[6] += static_cast<std::uint32_t>(std::abs(error + d3));
-  dif[7] += static_cast<std::uint32_t>(std::abs(error - d4));
-  dif[8] += static_cast<std::uint32_t>(std::abs(error + d4));
-  dif[9] += static_cast<std::uint32_t>(std::abs(error - channelDelta));
-  dif[10] += static_cast<std::uint32_t>(std::abs(error + channelDelta));
-
-  channelDelta = lastDelta = static_cast<std::int8_t>(static_cast<std::uint8_t>(value - lastByte));
-  lastByte = value;
-
-  if (byteCount % 32 == 0) {
-    int best = 0;
-    for (int i = 1; i < 11; ++i)
-      if (dif[i] < dif[best]) best = i;
-    for (std::uint32_t& sum : dif) sum = 0;
-    switch (best) {
-      case 1:
-        lower(k1);
-        break;
-      case 2:
-        raise(k1);
-        break;
-      case 3:
-        lower(k2);
-        break;
-      case 4:
-        raise(k2);
-        break;
-      case 5:
-        lower(k3);
-        break;
-      case 6:
-        raise(k3);
-        break;
-      case 7:
-        lower(k4);
-        break;
-      case 8:
-        raise(k4);
-        break;
-      case 9:
-        lower(k5);
-        break;
-      case 10:
-        raise(k5);
-        break;
-      default:
-        break;
-    }
+void AudioChannel::adjustWeights() {
+  const std::uint32_t dif[11] = {
+      static_cast<std::uint32_t>(dif0[0]), static_cast<std::uint32_t>(dif0[1]),
+      static_cast<std::uint32_t>(dif0[2]), static_cast<std::uint32_t>(dif0[3]),
+      static_cast<std::uint32_t>(dif1[0]), static_cast<std::uint32_t>(dif1[1]),
+      static_cast<std::uint32_t>(dif1[2]), static_cast<std::uint32_t>(dif1[3]),
+      static_cast<std::uint32_t>(dif2[0]), static_cast<std::uint32_t>(dif2[1]),
+      static_cast<std::uint32_t>(dif2[2])};
+  int best = 0;
+  for (int i = 1; i < 11; ++i)
+    if (dif[i] < dif[best]) best = i;
+  dif0 = Lanes{};
+  dif1 = Lanes{};
+  dif2 = Lanes{};
+  int* weights[5] = {&k1, &k2, &k3, &k4, &k5};
+  // 1 lowers K1, 2 raises it, 3 and 4 do the same for K2, and so on; 0 changes nothing.
+  if (best != 0) {
+    int& weight = *weights[(best - 1) / 2];
+    if (best % 2 == 1)
+      lower(weight);
+    else
+      raise(weight);
   }
-}
-
-std::uint8_t AudioChannel::decode(int symbol, int& channelDelta) {
-  const int value = predict(channelDelta) - symbol;
-  update(symbol, value, channelDelta);
-  return static_cast<std::uint8_t>(value & 0xFF);
 }

@@ -3,25 +3,63 @@
 // byte is predicted from the channel's last byte and last four deltas plus the delta of the
 // previous byte of any channel; the packed symbol is the prediction error. Every 32 bytes the
 // weight whose change would have given the smallest summed error is nudged by one.
+//
+// The eleven error sums are kept in three four-lane vectors, so each byte adds them without a
+// branch; the sums restart every 32 bytes and stay far below 2^31, so lanes may be signed.
 #include <cstdint>
 
 class AudioChannel {
  public:
   // The prediction (0..255) of the channel's next byte; advances the delta history, so it is
   // called once per byte and followed by update. channelDelta is shared by all channels.
-  int predict(int channelDelta);
+  int predict(int channelDelta) {
+    ++byteCount;
+    d4 = d3;
+    d3 = d2;
+    d2 = lastDelta - d1;
+    d1 = lastDelta;
+    const int predicted = 8 * lastByte + k1 * d1 + k2 * d2 + k3 * d3 + k4 * d4 + k5 * channelDelta;
+    return (predicted >> 3) & 0xFF;
+  }
+
   // Takes in the byte that came out (`value`, the prediction minus `symbol`, before the low
   // eight bits are kept) with the packed symbol, and sets the shared delta.
-  void update(int symbol, int value, int& channelDelta);
+  void update(int symbol, int value, int& channelDelta) {
+    const int error = static_cast<std::int8_t>(static_cast<std::uint8_t>(symbol)) * 8;
+    // Lane i holds |error - term[i]|: the error alone, then each delta subtracted and added.
+    const Lanes e = {error, error, error, error};
+    const Lanes a = e - Lanes{0, d1, -d1, d2};
+    const Lanes b = e - Lanes{-d2, d3, -d3, d4};
+    const Lanes c = e - Lanes{-d4, channelDelta, -channelDelta, 0};
+    dif0 += absolute(a);
+    dif1 += absolute(b);
+    dif2 += absolute(c);
+
+    channelDelta = lastDelta =
+        static_cast<std::int8_t>(static_cast<std::uint8_t>(value - lastByte));
+    lastByte = value;
+    if ((byteCount & 31) == 0) adjustWeights();
+  }
 
   // Decodes one packed symbol (0..255): predict, then update.
-  std::uint8_t decode(int symbol, int& channelDelta);
+  std::uint8_t decode(int symbol, int& channelDelta) {
+    const int value = predict(channelDelta) - symbol;
+    update(symbol, value, channelDelta);
+    return static_cast<std::uint8_t>(value & 0xFF);
+  }
 
  private:
+  typedef int Lanes __attribute__((vector_size(16)));
+  static Lanes absolute(Lanes v) {
+    const Lanes sign = v >> 31;
+    return (v ^ sign) - sign;
+  }
+  void adjustWeights();
+
   int k1 = 0, k2 = 0, k3 = 0, k4 = 0, k5 = 0;
   int d1 = 0, d2 = 0, d3 = 0, d4 = 0;
   int lastDelta = 0;
-  std::uint32_t dif[11] = {};
+  Lanes dif0 = {}, dif1 = {}, dif2 = {};  // the sums 0..3, 4..7, 8..10 (lane 11 unused)
   std::uint32_t byteCount = 0;
   int lastByte = 0;
 };

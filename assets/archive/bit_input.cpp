@@ -20,18 +20,20 @@ void BitInput::start(ArchiveSource& source, std::uint32_t packedBudget) {
   budget_ = packedBudget;
   consumedBase_ = 0;
   delivered_ = 0;
-  address = 0;
-  bitPosition = 0;
+  position = 0;
   readTop = static_cast<int>(fetch(0, bufferSize));
   validBits_ = static_cast<std::int64_t>(delivered_) * 8;
 }
 
 void BitInput::refill() {
   std::memmove(buffer_, buffer_ + bufferSize - 32, 32);
+  // The read point keeps its place within the last 32 bytes, which move to the front.
+  int address = static_cast<int>(position >> 3);
   int kept = address & 31;
   consumedBase_ += static_cast<std::uint64_t>(address - kept);
-  address = kept;
+  position &= 0xFF;
   std::uint32_t got = fetch(32, bufferSize - 32);
-  readTop = got > 0 ? static_cast<int>(got) + 32 : address;
-  validBits_ = static_cast<std::int64_t>(delivered_ - consumedBase_) * 8;
+  readTop = got > 0 ? static_cast<int>(got) + 32 : kept;
+  validBits_ =
+      (static_cast<std::int64_t>(delivered_) - static_cast<std::int64_t>(consumedBase_)) * 8;
 }

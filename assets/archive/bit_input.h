@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "peeks swap little-endian words");
+
 class ArchiveSource;
 
 // The unpacker's view of an entry's packed bytes: an 8 KiB buffer refilled in place, read
@@ -23,16 +25,15 @@ class BitInput {
   // Keeps the last 32 bytes and fetches more behind them (only called past offset 8160).
   void refill();
 
-  std::uint32_t peek() const {
+  // The next 16 bits at a bit offset into a buffer with at least 8 readable bytes there.
+  static std::uint32_t peekAt(const std::uint8_t* buffer, std::uint32_t position) {
     std::uint64_t word;
-    std::memcpy(&word, buffer_ + address, sizeof word);
-    return static_cast<std::uint32_t>((__builtin_bswap64(word) << bitPosition) >> 48);
+    std::memcpy(&word, buffer + (position >> 3), sizeof word);
+    return static_cast<std::uint32_t>((__builtin_bswap64(word) << (position & 7)) >> 48);
   }
-  void skip(int bits) {
-    bits += bitPosition;
-    address += bits >> 3;
-    bitPosition = bits & 7;
-  }
+
+  std::uint32_t peek() const { return peekAt(buffer_, position); }
+  void skip(int bits) { position += static_cast<std::uint32_t>(bits); }
   // Adds n (0..16) extra bits taken from the input to a base value.
   std::uint32_t extraBits(int n) {
     if (n == 0) return 0;
@@ -41,11 +42,13 @@ class BitInput {
     return value;
   }
 
-  bool overrun() const { return address * 8 + bitPosition > validBits_; }
+  int address() const { return static_cast<int>(position >> 3); }  // byte of the read point
+  bool overrun() const { return static_cast<std::int64_t>(position) > validBits_; }
+  const std::uint8_t* buffer() const { return buffer_; }
+  std::int64_t validBits() const { return validBits_; }
 
-  int address = 0;      // byte index of the read point
-  int bitPosition = 0;  // 0..7
-  int readTop = 0;      // valid bytes in the buffer, as the end-of-entry check counts them
+  std::uint32_t position = 0;  // bit offset of the read point in the buffer
+  int readTop = 0;             // valid bytes in the buffer, as the end-of-entry check counts them
 
  private:
   std::uint32_t fetch(int offset, int count);
@@ -56,5 +59,5 @@ class BitInput {
   std::uint32_t budget_ = 0;
   std::uint64_t consumedBase_ = 0;  // stream offset of buffer_[0]
   std::uint64_t delivered_ = 0;     // packed bytes read so far
-  std::int64_t validBits_ = 0;      // bits of real data from buffer_[0] on
+  std::int64_t validBits_ = 0;      // bits of real data from buffer_[0] on (may be negative)
 };

@@ -27,11 +27,14 @@ class HuffmanDecoder {
 
   void build(const std::uint8_t* lengths, int count);
 
-  int decode(BitInput& input) const {
-    std::uint32_t bits = input.peek();
+  int decode(BitInput& input) const { return decodeAt(input.buffer(), input.position); }
+
+  // Decodes at a bit offset into a buffer (see BitInput::peekAt) and advances the offset.
+  int decodeAt(const std::uint8_t* buffer, std::uint32_t& position) const {
+    std::uint32_t bits = BitInput::peekAt(buffer, position);
     std::uint16_t entry = first_[bits >> (16 - firstBits)];
     if ((entry >> 12) == 0) entry = second_[(entry << secondBits) + ((bits & secondMask) >> 1)];
-    input.skip(entry >> 12);
+    position += entry >> 12;
     return entry & 0xFFF;
   }
 

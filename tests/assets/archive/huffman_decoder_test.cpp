@@ -54,12 +54,12 @@ TEST(HuffmanDecoder, QuickTableAgreesWithTheLimitSearch) {
     source.openMemory(stream.data(), stream.size());
     auto input = std::make_unique<BitInput>();
     input->start(source, static_cast<std::uint32_t>(stream.size()));
-    for (int i = 0; i < 1000 && input->address < 2900; ++i) {
+    for (int i = 0; i < 1000 && input->address() < 2900; ++i) {
       std::uint32_t peek = input->peek();
-      int startBit = input->address * 8 + input->bitPosition;
+      int startBit = static_cast<int>(input->position);
       auto [symbol, used] = referenceDecode(lengths, peek);
       ASSERT_EQ(decoder.decode(*input), symbol) << "round " << round << " step " << i;
-      ASSERT_EQ(input->address * 8 + input->bitPosition - startBit, used);
+      ASSERT_EQ(static_cast<int>(input->position) - startBit, used);
     }
   }
 }
