@@ -1,0 +1,211 @@
+#include "host/config_dialog.h"
+
+#include <cstdio>
+
+namespace C = ConfigControl;
+
+const char* const aboutText =
+    "Plasmora\n\n"
+    "A flight through a living cell:\n"
+    "its cells, its nucleus and a replicating\n"
+    "strand of DNA.\n\n"
+    "Code, pictures and music by\n"
+    "the Plasmora authors.";
+
+std::string modeText(const DisplayMode& mode) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%d x %d %d bits", mode.width, mode.height, mode.bitsPerPixel);
+  return text;
+}
+
+std::vector<std::string> modeListItems(const std::vector<DisplayMode>& modes) {
+  std::vector<std::string> items;
+  const DisplayMode* previous = nullptr;
+  for (const DisplayMode& mode : modes) {
+    if (mode.width < 640 || mode.height < 480 || mode.bitsPerPixel < 16) continue;
+    bool repeat = previous != nullptr && previous->width == mode.width &&
+                  previous->height == mode.height && previous->bitsPerPixel == mode.bitsPerPixel;
+    if (!repeat) items.push_back(modeText(mode));
+    previous = &mode;
+  }
+  return items;
+}
+
+ConfigDialog::ConfigDialog(Settings& record, std::vector<DisplayMode> modes,
+                           const DisplayMode* desktop, Save save)
+    : record_(record), modes_(std::move(modes)), save_(std::move(save)) {
+  if (desktop != nullptr) {
+    haveDesktop_ = true;
+    desktop_ = *desktop;
+  }
+}
+
+void ConfigDialog::selectDesktopMode(DialogControls& controls) {
+  // An unknown desktop mode matches no item, which leaves nothing selected.
+  controls.selectListItem(C::ModeList, haveDesktop_ ? modeText(desktop_) : std::string());
+}
+
+void ConfigDialog::showVolume(DialogControls& controls) {
+  char text[32];
+  std::snprintf(text, sizeof text, "Volume (%d%%)", record_.Volume);
+  controls.setText(C::VolumeLabel, text);
+}
+
+void ConfigDialog::showGamma(DialogControls& controls) {
+  char text[32];
+  std::snprintf(text, sizeof text, "Brightness (%d%%)", record_.Gamma + 50);
+  controls.setText(C::GammaLabel, text);
+}
+
+void ConfigDialog::initialise(DialogControls& controls) {
+  for (const std::string& item : modeListItems(modes_)) controls.addListItem(C::ModeList, item);
+  if (record_.UseDesktop) {
+    selectDesktopMode(controls);
+    controls.setEnabled(C::ModeList, false);
+  } else {
+    controls.selectListItem(C::ModeList, modeText({record_.Width, record_.Height, record_.Depth}));
+  }
+
+  controls.setChecked(C::UseDesktop, record_.UseDesktop);
+  controls.setChecked(C::EnableMusic, record_.EnableMusic);
+  controls.setChecked(C::DefaultGamma, record_.DefGamma);
+  controls.setChecked(C::ShowTime, record_.ShowClock);
+  controls.setChecked(C::ShowFps, record_.ShowFPS);
+  controls.setChecked(C::VSync, record_.VSync);
+  controls.setChecked(C::MouseExit, record_.MouseExit);
+  controls.setChecked(C::Clock12, record_.TimeFormat);
+  controls.setChecked(C::Clock24, !record_.TimeFormat);
+
+  controls.setEnabled(C::VolumeSlider, record_.EnableMusic);
+  controls.setEnabled(C::VolumeLabel, record_.EnableMusic);
+  controls.setEnabled(C::GammaSlider, !record_.DefGamma);
+  controls.setEnabled(C::GammaLabel, !record_.DefGamma);
+  controls.setEnabled(C::Clock12, record_.ShowClock);
+  controls.setEnabled(C::Clock24, record_.ShowClock);
+
+  showVolume(controls);
+  showGamma(controls);
+
+  controls.setSliderRange(C::VolumeSlider, 1, 100, 10);
+  controls.setSliderPosition(C::VolumeSlider, record_.Volume);
+  controls.setSliderRange(C::GammaSlider, 0, 100, 10);
+  controls.setSliderPosition(C::GammaSlider, record_.Gamma);
+  controls.setSliderRange(C::DetailSlider, 0, 2, 1);
+  controls.setSliderPosition(C::DetailSlider, record_.Detail);
+}
+
+void ConfigDialog::accept(DialogControls& controls) {
+  int width = 0, height = 0, depth = 0;
+  std::string item = controls.selectedListItem(C::ModeList);
+  if (std::sscanf(item.c_str(), "%d x %d %d bits", &width, &height, &depth) == 3) {
+    record_.Width = width;
+    record_.Height = height;
+    record_.Depth = depth;
+  }
+  record_.TimeFormat = controls.isChecked(C::Clock12);
+  record_.English = false;
+  std::string problem;
+  if (!save_(problem)) {
+    controls.showMessage(problem.empty() ? "The settings could not be saved." : problem,
+                         "Plasmora Configuration");
+    return;
+  }
+  controls.endDialog(C::Ok);
+}
+
+bool ConfigDialog::command(DialogControls& controls, int id) {
+  switch (id) {
+    case C::Ok:
+      accept(controls);
+      return true;
+    case C::Cancel:
+      controls.endDialog(C::Cancel);
+      return true;
+    case C::UseDesktop:
+      record_.UseDesktop = !record_.UseDesktop;
+      controls.setChecked(C::UseDesktop, record_.UseDesktop);
+      controls.setEnabled(C::ModeList, !record_.UseDesktop);
+      if (record_.UseDesktop) selectDesktopMode(controls);
+      return true;
+    case C::EnableMusic:
+      record_.EnableMusic = !record_.EnableMusic;
+      controls.setChecked(C::EnableMusic, record_.EnableMusic);
+      controls.setEnabled(C::VolumeSlider, record_.EnableMusic);
+      controls.setEnabled(C::VolumeLabel, record_.EnableMusic);
+      return true;
+    case C::ShowTime:
+      record_.ShowClock = !record_.ShowClock;
+      controls.setChecked(C::ShowTime, record_.ShowClock);
+      controls.setEnabled(C::Clock12, record_.ShowClock);
+      controls.setEnabled(C::Clock24, record_.ShowClock);
+      return true;
+    case C::MouseExit:
+      record_.MouseExit = !record_.MouseExit;
+      controls.setChecked(C::MouseExit, record_.MouseExit);
+      return true;
+    case C::ShowFps:
+      record_.ShowFPS = !record_.ShowFPS;
+      controls.setChecked(C::ShowFps, record_.ShowFPS);
+      return true;
+    case C::VSync:
+      record_.VSync = !record_.VSync;
+      controls.setChecked(C::VSync, record_.VSync);
+      return true;
+    case C::DefaultGamma:
+      record_.DefGamma = !record_.DefGamma;
+      controls.setChecked(C::DefaultGamma, record_.DefGamma);
+      controls.setSliderPosition(C::GammaSlider, 50);
+      record_.Gamma = 50;
+      controls.setEnabled(C::GammaSlider, !record_.DefGamma);
+      controls.setEnabled(C::GammaLabel, !record_.DefGamma);
+      showGamma(controls);
+      return true;
+    case C::RestoreDefaults:
+      selectDesktopMode(controls);
+      controls.setEnabled(C::ModeList, false);
+      record_.UseDesktop = true;
+      record_.EnableMusic = true;
+      controls.setChecked(C::UseDesktop, true);
+      controls.setChecked(C::EnableMusic, true);
+      record_.Volume = 100;
+      record_.Gamma = 50;
+      controls.setEnabled(C::VolumeSlider, true);
+      controls.setEnabled(C::VolumeLabel, true);
+      showVolume(controls);
+      showGamma(controls);
+      record_.ShowClock = true;
+      controls.setChecked(C::ShowTime, true);
+      controls.setEnabled(C::Clock12, true);
+      controls.setEnabled(C::Clock24, true);
+      record_.ShowFPS = false;
+      record_.VSync = false;
+      record_.MouseExit = false;
+      controls.setChecked(C::ShowFps, false);
+      controls.setChecked(C::VSync, false);
+      controls.setChecked(C::MouseExit, false);
+      record_.Random = false;
+      controls.setSliderPosition(C::VolumeSlider, 100);
+      controls.setSliderPosition(C::GammaSlider, 50);
+      record_.DefGamma = true;
+      controls.setChecked(C::DefaultGamma, true);
+      controls.setEnabled(C::GammaSlider, false);
+      controls.setEnabled(C::GammaLabel, false);
+      return true;
+    case C::About:
+      controls.showAbout(aboutText);
+      return true;
+    default:
+      // The radio buttons keep their own state until OK reads it.
+      return false;
+  }
+}
+
+void ConfigDialog::sliderMoved(DialogControls& controls, SliderMove move) {
+  if (move != SliderMove::PageUp && move != SliderMove::PageDown && move != SliderMove::ThumbTrack)
+    return;
+  record_.Volume = controls.sliderPosition(C::VolumeSlider);
+  showVolume(controls);
+  record_.Gamma = controls.sliderPosition(C::GammaSlider);
+  showGamma(controls);
+  record_.Detail = controls.sliderPosition(C::DetailSlider);
+}
