@@ -1,0 +1,172 @@
+// The preview under a private X server: a parent window made here, the real program in it.
+// GoogleTest before Xlib, whose macros clash with its names.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "host/builtin_bitmaps.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/x_server.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+const char* const saverPath = PLASMORA_BINARY_DIR "/host/plasmora";
+constexpr int parentX = 100, parentY = 80;
+
+class PreviewX11 : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (haveProgram("Xvfb")) server = new XServer;
+  }
+  static void TearDownTestSuite() {
+    delete server;
+    server = nullptr;
+  }
+  void SetUp() override {
+    if (server == nullptr || !server->ok()) GTEST_SKIP() << "Xvfb is needed";
+  }
+  void TearDown() override {
+    if (preview > 0) {
+      kill(preview, SIGKILL);
+      waitpid(preview, nullptr, 0);
+      preview = -1;
+    }
+    if (parent != 0) XDestroyWindow(display(), parent);
+    parent = 0;
+    XSync(display(), False);
+  }
+  Display* display() const { return server->display(); }
+
+  // A grey parent (not black, not the white root), so an uncovered part would show.
+  void makeParent(int width, int height) {
+    XSetWindowAttributes a{};
+    a.override_redirect = True;
+    a.background_pixel = 0x808080;
+    parent = XCreateWindow(display(), DefaultRootWindow(display()), parentX, parentY,
+                           unsigned(width), unsigned(height), 0, CopyFromParent, InputOutput,
+                           CopyFromParent, CWOverrideRedirect | CWBackPixel, &a);
+    XMapWindow(display(), parent);
+    XSync(display(), False);
+  }
+
+  void start(const std::string& number) {
+    preview = fork();
+    if (preview == 0) {
+      setenv("XDG_CONFIG_HOME", config.path.c_str(), 1);
+      freopen((config.path / "stderr").c_str(), "w", stderr);
+      if (number.empty())
+        execl(saverPath, saverPath, "/p", static_cast<char*>(nullptr));
+      else
+        execl(saverPath, saverPath, "/p", number.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+  }
+
+  int exitStatus(std::chrono::milliseconds timeout = 5000ms) {
+    for (auto end = std::chrono::steady_clock::now() + timeout;;
+         std::this_thread::sleep_for(10ms)) {
+      int status = 0;
+      if (waitpid(preview, &status, WNOHANG) == preview) {
+        preview = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      }
+      if (std::chrono::steady_clock::now() >= end) return -1;
+    }
+  }
+
+  // Pixels that differ from the picture at the top left on black, after waiting for them to
+  // settle (the first count that is 0, or the last look).
+  int wrongPixels(int width, int height) {
+    const BuiltinBitmap* picture = builtinBitmap(previewBitmapId);
+    int wrong = -1;
+    for (auto end = std::chrono::steady_clock::now() + 5s;
+         wrong != 0 && std::chrono::steady_clock::now() < end; std::this_thread::sleep_for(50ms)) {
+      const std::vector<std::uint8_t> shown =
+          rootPixels(display(), parentX, parentY, width, height);
+      if (shown.empty()) continue;
+      wrong = 0;
+      for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+          const bool inside = x < picture->width && y < picture->height;
+          const std::uint8_t* p = picture->rgb + (std::size_t(y) * picture->width + x) * 3;
+          const std::uint8_t* s = &shown[(std::size_t(y) * width + x) * 3];
+          for (int c = 0; c < 3; ++c) wrong += s[c] != (inside ? p[c] : 0) ? 1 : 0;
+        }
+    }
+    return wrong;
+  }
+
+  static inline XServer* server = nullptr;
+  TempDir config;
+  pid_t preview = -1;
+  Window parent = 0;
+};
+
+TEST_F(PreviewX11, PictureAtTheTopLeftClippedOrOnBlack) {
+  for (auto [width, height] : {std::pair{152, 112}, std::pair{200, 150}}) {
+    SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+    makeParent(width, height);
+    start(std::to_string(parent));
+    EXPECT_EQ(wrongPixels(width, height), 0);
+    TearDown();
+  }
+}
+
+TEST_F(PreviewX11, FollowsTheParentRepaintsAndEndsWithIt) {
+  makeParent(152, 112);
+  start(std::to_string(parent));
+  ASSERT_EQ(wrongPixels(152, 112), 0);
+  XResizeWindow(display(), parent, 200, 150);
+  XSync(display(), False);
+  EXPECT_EQ(wrongPixels(200, 150), 0) << "the preview does not cover the grown parent";
+  // A window laid over the preview and taken away again: the picture comes back.
+  XSetWindowAttributes a{};
+  a.override_redirect = True;
+  a.background_pixel = 0xFFFFFF;
+  Window cover = XCreateWindow(display(), DefaultRootWindow(display()), parentX, parentY, 120, 90,
+                               0, CopyFromParent, InputOutput, CopyFromParent,
+                               CWOverrideRedirect | CWBackPixel, &a);
+  XMapWindow(display(), cover);
+  XSync(display(), False);
+  std::this_thread::sleep_for(100ms);
+  XDestroyWindow(display(), cover);
+  XSync(display(), False);
+  EXPECT_EQ(wrongPixels(200, 150), 0) << "not painted again";
+  EXPECT_EQ(exitStatus(300ms), -1);
+  XDestroyWindow(display(), parent);
+  XSync(display(), False);
+  parent = 0;
+  EXPECT_EQ(exitStatus(), 0);
+}
+
+TEST_F(PreviewX11, WithoutAWindowToDrawIntoTheMessageWaitsForOk) {
+  if (!haveProgram("xdotool")) GTEST_SKIP() << "xdotool is needed to click the box";
+  for (const std::string number : {"", "2147483647"}) {
+    SCOPED_TRACE("/p " + number);
+    start(number);
+    std::vector<WindowInfo> box;
+    for (int i = 0; i < 200 && box.empty(); ++i, std::this_thread::sleep_for(25ms))
+      box = windowsTitled(display(), "ERROR");
+    ASSERT_EQ(box.size(), 1u);
+    EXPECT_EQ(exitStatus(300ms), -1) << "the process waits for the box";
+    server->run("xdotool mousemove --window " + std::to_string(box[0].window) + " 180 80 click 1");
+    EXPECT_EQ(exitStatus(), 0);
+    std::stringstream said;
+    said << std::ifstream(config.path / "stderr").rdbuf();
+    EXPECT_EQ(said.str(), "ERROR: Cannot creat window!\n");
+  }
+}
+
+}  // namespace
