@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the tests need, builds the project twice (normal, and clang with
 # AddressSanitizer + UndefinedBehaviorSanitizer, which also builds the fuzz targets)
-# and runs the whole suite in both. Exit status is the suite's.
+# and runs the whole suite in both, plus the audio module's tests under ThreadSanitizer.
+# Exit status is the suite's.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -28,8 +29,15 @@ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DPLASMORA_SANITIZE=ON -DPLASMORA_FUZZ=ON -DPLASMORA_NODE_MODULES="$node_modules" >/dev/null
 cmake --build build-san -j "$jobs"
 
+# The audio module's output thread under ThreadSanitizer: only the module and its tests.
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLASMORA_TSAN=ON \
+  -DPLASMORA_BENCH=OFF >/dev/null
+cmake --build build-tsan -j "$jobs" --target audio_module_test
+
 status=0
 # A build that found no tests is a failure, not a pass.
 ctest --test-dir build --output-on-failure --no-tests=error -j "$jobs" || status=1
 ctest --test-dir build-san --output-on-failure --no-tests=error -j "$jobs" || status=1
+ctest --test-dir build-tsan -R '^audio_module_test[.]' --output-on-failure --no-tests=error \
+  || status=1
 exit $status
