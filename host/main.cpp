@@ -1,5 +1,6 @@
 // The saver's entry point: one process serves one request of the screensaver command line.
 #include <cstdio>
+#include <cstring>
 
 #include "host/saver_app.h"
 #include "host/preview_window.h"
@@ -7,10 +8,15 @@
 #include "host/saver_run.h"
 #include "host/window_presenter.h"
 #include "platform/command_line.h"
+#include "platform/desktop_restore.h"
 #include "platform/message_box.h"
 #include "platform/x11/message_box_window.h"
 
 int main(int argc, char** argv) {
+  // Before the screensaver switches: after a run killed with SIGKILL, this puts the display
+  // mode and gamma ramp back as the run found them.
+  if (argc == 2 && std::strcmp(argv[1], restoreDesktopOption) == 0)
+    return restoreRecordedDesktop() ? 0 : 1;
   SaverApp app;
   app.initialise(processCommandLine(argc, argv).c_str());
   switch (app.runMode) {

@@ -11,5 +11,6 @@ long dispatchMessage(const WindowMessage& message);
 // Makes peekMessage return a Quit message.
 void postQuitMessage();
 
-// From now on SIGTERM and SIGINT post a Quit message instead of ending the process.
+// From now on SIGTERM, SIGINT, SIGHUP and SIGQUIT post a Quit message instead of ending the
+// process.
 void quitOnTerminationSignals();

@@ -7,11 +7,12 @@
 #include "audio/music_player.h"
 #include "render/gl_state.h"
 #include "settings/settings.h"
+#include "show/gamma_control.h"
 #include "show/graphics_setup.h"
 #include "show/show_objects.h"
 
-// Music and gamma are not part of this build: every run behaves as one with EnableMusic clear
-// (no audio library is loaded) and DefGamma set (the gamma ramp is never touched).
+// Music is not part of this build yet: every run behaves as one with EnableMusic clear (no
+// audio library is loaded).
 
 namespace {
 
@@ -31,6 +32,10 @@ bool startContent(WindowHandle window) {
   }
   initRenderState();
   initGraphics();
+  if (!settings.DefGamma) {
+    const float g = gammaExponent(settings.Gamma);
+    setGammaRamp(g, g, g);
+  }
   loadingScreen.prepare();
   return true;
 }
@@ -87,6 +92,7 @@ void stopContent() {
   if (settings.EnableMusic) stopAudio();
   // Only now that the module is gone: it played from the player's buffer.
   musicPlayer.reset();
+  if (!settings.DefGamma) restoreGammaRamp();
   frameComposition.scene.backgroundList = 0;
   background.reset();
 }

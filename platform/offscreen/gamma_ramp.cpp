@@ -6,3 +6,5 @@ bool setDisplayGammaRamp(const std::uint16_t[256], const std::uint16_t[256],
                          const std::uint16_t[256]) {
   return false;
 }
+
+bool restoreDisplayGammaRamp() { return false; }

@@ -4,29 +4,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
+#include "platform/x11/desktop_guard.h"
 #include "platform/x11/x11_connection.h"
 #include "platform/x11/x11_monitors.h"
 
 namespace {
-
-// What the switch replaced, to put it back.
-struct SavedMode {
-  bool active = false;
-  RRCrtc crtc = 0;
-  RRMode mode = 0;
-  int x = 0;
-  int y = 0;
-  Rotation rotation = RR_Rotate_0;
-  std::vector<RROutput> outputs;
-  int screenWidth = 0;
-  int screenHeight = 0;
-  int screenMmWidth = 0;
-  int screenMmHeight = 0;
-};
-
-SavedMode saved;
 
 int bitsPerPixelOfDepth(Display* display, int depth) {
   int count = 0;
@@ -47,8 +32,6 @@ int scaledMm(int pixels, int oldPixels, int oldMm) {
   if (oldPixels <= 0 || oldMm <= 0) return pixels * 254 / 960;  // 96 dots per inch
   return static_cast<int>(static_cast<long>(pixels) * oldMm / oldPixels);
 }
-
-void restoreAtExit() { restoreDisplayMode(); }
 
 // The screen's size now; Xlib's own copy is that of when the connection was opened.
 void screenSize(Display* display, int& width, int& height) {
@@ -74,7 +57,7 @@ bool currentDisplayMode(DisplayMode& mode) {
 
 bool changeDisplayMode(const DisplayMode& wanted) {
   Display* display = x11Display();
-  if (display == nullptr || saved.active) return false;
+  if (display == nullptr || desktopRecord().mode) return false;
   X11Monitor primary = x11Monitors().front();
   // X cannot change the colour depth of a running screen; only the size is switched.
   if (primary.width == wanted.width && primary.height == wanted.height) return true;
@@ -99,6 +82,7 @@ bool changeDisplayMode(const DisplayMode& wanted) {
   }
   if (mode != 0) {
     Screen* screen = DefaultScreenOfDisplay(display);
+    SavedCrtcMode saved;
     saved.crtc = output->crtc;
     saved.mode = crtc->mode;
     saved.x = crtc->x;
@@ -128,26 +112,20 @@ bool changeDisplayMode(const DisplayMode& wanted) {
     int mmW = scaledMm(newWidth, saved.screenWidth, saved.screenMmWidth);
     int mmH = scaledMm(newHeight, saved.screenHeight, saved.screenMmHeight);
 
+    // On record before the switch: a crash right after it can still be undone.
+    desktopRecord().mode = saved;
+    desktopRecordChanged();
     x11ClearErrors();
     XGrabServer(display);
     if (newWidth > saved.screenWidth || newHeight > saved.screenHeight)
       setScreenSize(display, std::max(newWidth, saved.screenWidth),
                     std::max(newHeight, saved.screenHeight), mmW, mmH);
     Status status = XRRSetCrtcConfig(display, resources, saved.crtc, CurrentTime, saved.x, saved.y,
-                                     mode, saved.rotation, saved.outputs.data(),
-                                     static_cast<int>(saved.outputs.size()));
+                                     mode, saved.rotation, crtc->outputs, crtc->noutput);
     if (status == RRSetConfigSuccess) setScreenSize(display, newWidth, newHeight, mmW, mmH);
     XUngrabServer(display);
     ok = status == RRSetConfigSuccess && !x11ErrorsSince();
-    if (ok) {
-      saved.active = true;
-      static bool registered = false;
-      // Unlike a mode set for a process elsewhere, an X mode outlives its client.
-      if (!registered) registered = std::atexit(restoreAtExit) == 0;
-    } else if (status == RRSetConfigSuccess) {
-      saved.active = true;
-      restoreDisplayMode();
-    }
+    if (!ok) restoreDisplayMode();
   }
   if (crtc != nullptr) XRRFreeCrtcInfo(crtc);
   if (output != nullptr) XRRFreeOutputInfo(output);
@@ -157,22 +135,9 @@ bool changeDisplayMode(const DisplayMode& wanted) {
 
 void restoreDisplayMode() {
   Display* display = x11Display();
-  if (display == nullptr || !saved.active) return;
-  saved.active = false;
-  Window root = DefaultRootWindow(display);
-  XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, root);
-  if (resources == nullptr) return;
-  int width = 0, height = 0;
-  screenSize(display, width, height);
-  XGrabServer(display);
-  if (saved.screenWidth > width || saved.screenHeight > height)
-    setScreenSize(display, std::max(saved.screenWidth, width), std::max(saved.screenHeight, height),
-                  saved.screenMmWidth, saved.screenMmHeight);
-  XRRSetCrtcConfig(display, resources, saved.crtc, CurrentTime, saved.x, saved.y, saved.mode,
-                   saved.rotation, saved.outputs.data(), static_cast<int>(saved.outputs.size()));
-  setScreenSize(display, saved.screenWidth, saved.screenHeight, saved.screenMmWidth,
-                saved.screenMmHeight);
-  XUngrabServer(display);
-  XSync(display, False);
-  XRRFreeScreenResources(resources);
+  std::optional<SavedCrtcMode>& saved = desktopRecord().mode;
+  if (display == nullptr || !saved) return;
+  restoreCrtcMode(display, *saved);
+  saved.reset();
+  desktopRecordChanged();
 }

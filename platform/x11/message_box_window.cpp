@@ -4,9 +4,12 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <poll.h>
+
 #include <cstring>
 
 #include "platform/message_box.h"
+#include "platform/x11/x11_connection.h"
 
 namespace {
 
@@ -28,7 +31,8 @@ void drawBox(Display* display, Window window, GC gc, const char* text, const cha
   XFlush(display);
 }
 
-// Blocks until OK is clicked, Return, Escape or space is pressed, or the box is closed.
+// Blocks until OK is clicked, Return, Escape or space is pressed, the box is closed, or the
+// run is asked to end by a signal.
 void runBox(Display* display, const char* text, const char* caption) {
   const int screen = DefaultScreen(display);
   const int x = (DisplayWidth(display, screen) - boxWidth) / 2;
@@ -53,6 +57,14 @@ void runBox(Display* display, const char* text, const char* caption) {
   XSetForeground(display, gc, BlackPixel(display, screen));
 
   for (bool open = true; open;) {
+    // A termination signal ends the box: a daemon stopping the saver must not wait for a
+    // click. The wait wakes for the signal (no SA_RESTART) or at the latest after a while.
+    if (x11TerminationRequested()) break;
+    if (XPending(display) == 0) {
+      pollfd connection{ConnectionNumber(display), POLLIN, 0};
+      poll(&connection, 1, 250);
+      continue;
+    }
     XEvent event;
     XNextEvent(display, &event);
     switch (event.type) {
@@ -87,8 +99,13 @@ void showMessageWindow(const char* text, const char* caption) {
   if (!text) text = "";
   if (!caption) caption = "";
   printMessage(text, caption);
+  // Once the run has been asked to end, the message is on stderr only.
+  if (x11TerminationRequested()) return;
   Display* display = XOpenDisplay(nullptr);
   if (!display) return;
+  // The run's keyboard grab would keep the keys from the box.
+  x11SuspendKeyboardGrab();
   runBox(display, text, caption);
   XCloseDisplay(display);
+  x11ResumeKeyboardGrab();
 }

@@ -12,8 +12,12 @@ namespace {
 
 bool quitPosted = false;
 volatile std::sig_atomic_t terminationRequested = 0;
+volatile std::sig_atomic_t terminationSeen = 0;
 
-void onTerminationSignal(int) { terminationRequested = 1; }
+void onTerminationSignal(int) {
+  terminationRequested = 1;
+  terminationSeen = 1;
+}
 
 bool isSystemKey(const XKeyEvent& key) {
   KeySym sym = XLookupKeysym(const_cast<XKeyEvent*>(&key), 0);
@@ -74,8 +78,7 @@ bool translate(Display* display, const XEvent& event, WindowMessage& message) {
     case ConfigureNotify:
       // A preview's parent was resized: its child keeps covering it.
       if (event.xconfigure.window == event.xconfigure.event)
-        followParentSize(event.xconfigure.window, event.xconfigure.width,
-                         event.xconfigure.height);
+        followParentSize(event.xconfigure.window, event.xconfigure.width, event.xconfigure.height);
       message.type = WindowMessageType::Other;
       return true;
     case DestroyNotify:
@@ -125,7 +128,9 @@ void quitOnTerminationSignals() {
   struct sigaction action {};
   action.sa_handler = onTerminationSignal;
   sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
+  // No SA_RESTART: a wait in progress (a message box) returns and sees the request.
+  action.sa_flags = 0;
+  for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) sigaction(signal, &action, nullptr);
 }
+
+bool x11TerminationRequested() { return terminationSeen != 0; }

@@ -12,6 +12,10 @@
 
 namespace {
 
+// The window holding the keyboard for a run; 0 when none does.
+Window keyboardGrabWindow = 0;
+bool keyboardGrabSuspended = false;
+
 struct WindowClass {
   WindowProcedure procedure = nullptr;
 };
@@ -55,17 +59,21 @@ static WindowHandle createIn(Window parent, const char* className, const char* t
   // Above everything, placed exactly: no window manager gets to frame or move it.
   attributes.override_redirect = True;
   attributes.background_pixel = BlackPixel(display, DefaultScreen(display));
-  // Windows of the default procedure take no input, as they would ignore it.
+  // Windows of the default procedure take no input, as they would ignore it; nor do they
+  // pass it on, so a click on a black monitor never reaches a desktop's root window.
+  constexpr long inputMask = KeyPressMask | KeyReleaseMask | ButtonPressMask |
+                             ButtonReleaseMask | PointerMotionMask;
   attributes.event_mask = procedure != nullptr ? KeyPressMask | ButtonPressMask |
                                                      PointerMotionMask | StructureNotifyMask
                                                : NoEventMask;
   // A child is drawn by its procedure, again whenever it is uncovered.
   if (parent != 0 && procedure != nullptr) attributes.event_mask |= ExposureMask;
+  attributes.do_not_propagate_mask = procedure != nullptr ? NoEventMask : inputMask;
   x11ClearErrors();
   Window window =
       XCreateWindow(display, parent != 0 ? parent : DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
                     static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
-                    CWOverrideRedirect | CWBackPixel | CWEventMask, &attributes);
+                    CWOverrideRedirect | CWBackPixel | CWEventMask | CWDontPropagate, &attributes);
   if (window == 0 || x11ErrorsSince()) return 0;
   if (parent != 0) {
     // Hear of the parent's resizing (message_queue.cpp follows it), keeping what this
@@ -121,6 +129,25 @@ void setFocus(WindowHandle handle) {
   // keyboard so that no other client's shortcuts see the keys that should end the run.
   XSetInputFocus(display, handle, RevertToParent, CurrentTime);
   XGrabKeyboard(display, handle, False, GrabModeAsync, GrabModeAsync, CurrentTime);
+  keyboardGrabWindow = handle;
+  XFlush(display);
+}
+
+void x11SuspendKeyboardGrab() {
+  Display* display = x11Display();
+  if (display == nullptr || keyboardGrabWindow == 0 || keyboardGrabSuspended) return;
+  XUngrabKeyboard(display, CurrentTime);
+  XSync(display, False);
+  keyboardGrabSuspended = true;
+}
+
+void x11ResumeKeyboardGrab() {
+  Display* display = x11Display();
+  if (display == nullptr || !keyboardGrabSuspended) return;
+  keyboardGrabSuspended = false;
+  if (findX11Window(keyboardGrabWindow) == nullptr) return;
+  XSetInputFocus(display, keyboardGrabWindow, RevertToParent, CurrentTime);
+  XGrabKeyboard(display, keyboardGrabWindow, False, GrabModeAsync, GrabModeAsync, CurrentTime);
   XFlush(display);
 }
 
@@ -130,6 +157,7 @@ void closeWindow(WindowHandle handle) {
   XDestroyWindow(display, handle);
   XSync(display, False);
   removeX11Window(handle);
+  if (handle == keyboardGrabWindow) keyboardGrabWindow = 0;
 }
 
 bool clientRect(WindowHandle handle, int& right, int& bottom) {

@@ -1,5 +1,7 @@
 #include "platform/x11/x11_connection.h"
 
+#include "platform/x11/desktop_guard.h"
+
 #include <cstdlib>
 
 namespace {
@@ -13,9 +15,14 @@ int recordError(Display*, XErrorEvent*) {
   return 0;
 }
 
-// With the server gone there is nothing left to restore, and the exit handlers that would
-// try need the connection: leave at once.
-int connectionLost(Display*) { std::_Exit(1); }
+// The connection is gone: the server may still be there (a client killed with xkill loses
+// only its own connection), and a mode or ramp this process set outlives it. Put them back
+// through a fresh connection, then end as any other end of a run does. The exit handlers would
+// need the old connection, so they are skipped.
+int connectionLost(Display*) {
+  restoreDesktopThroughFreshConnection();
+  std::_Exit(0);
+}
 
 Display* open() {
   Display* display = XOpenDisplay(nullptr);

@@ -9,3 +9,12 @@ Display* x11Display();
 // may be refused, then x11ErrorsSince() after an XSync tells whether it was.
 void x11ClearErrors();
 bool x11ErrorsSince();
+
+// Whether a termination signal has asked the run to end (see quitOnTerminationSignals): a
+// modal wait gives up when it has.
+bool x11TerminationRequested();
+
+// The keyboard grab of a run, let go while a message box needs the keyboard and taken back
+// after.
+void x11SuspendKeyboardGrab();
+void x11ResumeKeyboardGrab();

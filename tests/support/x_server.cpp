@@ -110,6 +110,23 @@ bool rootAreaIsBlack(Display* display, int x, int y, int width, int height) {
   return black;
 }
 
+std::vector<std::uint8_t> rootPixels(Display* display, int x, int y, int width, int height) {
+  std::vector<std::uint8_t> rgb;
+  XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
+                            static_cast<unsigned>(height), AllPlanes, ZPixmap);
+  if (image == nullptr) return rgb;
+  rgb.reserve(static_cast<std::size_t>(width) * height * 3);
+  for (int j = 0; j < height; ++j)
+    for (int i = 0; i < width; ++i) {
+      unsigned long pixel = XGetPixel(image, i, j);
+      rgb.push_back(static_cast<std::uint8_t>(pixel >> 16));
+      rgb.push_back(static_cast<std::uint8_t>(pixel >> 8));
+      rgb.push_back(static_cast<std::uint8_t>(pixel));
+    }
+  XDestroyImage(image);
+  return rgb;
+}
+
 bool cursorIsBlank(Display* display) {
   XFixesCursorImage* image = XFixesGetCursorImage(display);
   if (image == nullptr) return false;

@@ -45,6 +45,9 @@ std::vector<WindowInfo> windowsTitled(Display* display, const char* title);
 // Whether every pixel of the root window in the rectangle is black.
 bool rootAreaIsBlack(Display* display, int x, int y, int width, int height);
 
+// The root window's pixels in the rectangle, RGB rows top-down; empty when unreadable.
+std::vector<std::uint8_t> rootPixels(Display* display, int x, int y, int width, int height);
+
 // Whether the cursor the server shows now has no visible pixel.
 bool cursorIsBlank(Display* display);
 
