@@ -11,7 +11,7 @@ run_pkgs=(
   libgl1-mesa-dev libglu1-mesa-dev libegl-dev libegl1-mesa-dev libgl1-mesa-dri
   libjpeg62-turbo-dev libpng-dev libvorbis-dev libogg-dev libsdl2-dev
   libfreetype-dev fonts-dejavu-core
-  zlib1g-dev
+  zlib1g-dev libgtk-3-dev
 )
 
 # What the test suite, the sanitizer build, the fuzz targets and the benchmarks add.
