@@ -11,9 +11,6 @@
 #include "show/graphics_setup.h"
 #include "show/show_objects.h"
 
-// Music is not part of this build yet: every run behaves as one with EnableMusic clear (no
-// audio library is loaded).
-
 namespace {
 
 // Run-local: the background shell, whose display list the frame draws.
