@@ -79,6 +79,8 @@ AudioBool BASS_Init(int device, std::uint32_t rate, std::uint32_t, void*, const 
   if (output.device != 0) return fail(AudioErrorAlready);
   if (device != 1) return fail(AudioErrorDevice);
   if (rate < 8000 || rate > 192000) return fail(AudioErrorValue);
+  // The program that loads the module keeps its own signal handling.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return fail(AudioErrorDevice);
   SDL_AudioSpec wanted{};
   wanted.freq = static_cast<int>(rate);
