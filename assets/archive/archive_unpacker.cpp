@@ -2,6 +2,7 @@
 
 #include "assets/archive/archive_format.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -139,7 +140,8 @@ void ArchiveUnpacker::advanceWrite() {
 
 namespace {
 
-// Copies a match inside the window and returns the new unpack position (not yet masked).
+// Copies a match inside the window and returns the position after it, not masked: a match
+// that wraps returns a value past the window's end.
 inline std::uint32_t copyMatch(std::uint8_t* window, std::uint32_t to, std::uint32_t length,
                                std::uint32_t distance) {
   constexpr std::uint32_t size = ArchiveUnpacker::windowSize;
@@ -163,12 +165,13 @@ inline std::uint32_t copyMatch(std::uint8_t* window, std::uint32_t to, std::uint
     for (; k < length; ++k) out[k] = in[k];
     return to + length;
   }
+  std::uint32_t at = to;
   for (std::uint32_t k = 0; k < length; ++k) {
-    window[to] = window[from];
-    to = (to + 1) & mask;
+    window[at] = window[from];
+    at = (at + 1) & mask;
     from = (from + 1) & mask;
   }
-  return to;
+  return to + length;
 }
 
 // n (0..16) extra bits at the read point; n = 0 reads nothing.
@@ -180,25 +183,46 @@ inline std::uint32_t extraBits(const std::uint8_t* buffer, std::uint32_t& positi
 
 }  // namespace
 
+ArchiveUnpacker::Run ArchiveUnpacker::startRun() const {
+  // The main loop's checks before each symbol, turned into two limits: the read point must
+  // stay below the refill threshold and within the real bytes, and the unpack position below
+  // the point where the flush becomes due, the entry is complete, or the window ends (the
+  // main loop masks the position there). The main loop has just made the checks, so each
+  // run decodes at least one symbol.
+  Run run;
+  run.position = input_.position;
+  run.positionLimit = std::min<std::int64_t>((loopRefill + 1) * 8, input_.validBits() + 1);
+  run.start = unpackPosition_;
+  std::uint64_t room = windowSize - unpackPosition_;
+  if (writePosition_ != unpackPosition_) {
+    std::uint32_t ahead = (writePosition_ - unpackPosition_) & windowMask;
+    room = std::min<std::uint64_t>(room, ahead - (flushMargin - 1));
+  } else {
+    room = std::min<std::uint64_t>(room, windowSize - (flushMargin - 1));
+  }
+  room = std::min<std::uint64_t>(room, static_cast<std::uint64_t>(remaining_) + 1);
+  run.stop = unpackPosition_ + static_cast<std::uint32_t>(room);
+  return run;
+}
+
+void ArchiveUnpacker::endRun(const Run& run, std::uint32_t position, std::uint32_t unpack) {
+  input_.position = position;
+  remaining_ -= unpack - run.start;
+  unpackPosition_ = unpack;
+}
+
 void ArchiveUnpacker::runLz() {
+  const Run run = startRun();
   const std::uint8_t* buffer = input_.buffer();
-  const std::int64_t validBits = input_.validBits();
-  std::uint32_t position = input_.position;
   std::uint8_t* window = window_.get();
-  std::uint32_t unpack = unpackPosition_;
-  const std::uint32_t write = writePosition_;
-  std::int64_t remaining = remaining_;
+  std::uint32_t position = run.position;
+  std::uint32_t unpack = run.start;
   bool tables = false;
 
-  // The same checks, in the same order, as the main loop makes before each symbol.
-  while (remaining >= 0 && static_cast<std::int64_t>(position) <= validBits) {
-    unpack &= windowMask;
-    if (static_cast<int>(position >> 3) > loopRefill) break;
-    if (write != unpack && ((write - unpack) & windowMask) < flushMargin) break;
+  while (unpack < run.stop && static_cast<std::int64_t>(position) < run.positionLimit) {
     int symbol = literalDecoder_.decodeAt(buffer, position);
     if (symbol < 256) {
       window[unpack++] = static_cast<std::uint8_t>(symbol);
-      --remaining;
       continue;
     }
     if (symbol == 269) {
@@ -230,32 +254,24 @@ void ArchiveUnpacker::runLz() {
     ++oldDistanceIndex_;
     lastDistance_ = distance;
     lastLength_ = length;
-    remaining -= length;
     unpack = copyMatch(window, unpack, length, distance);
   }
-  input_.position = position;
-  unpackPosition_ = unpack;
-  remaining_ = remaining;
+  endRun(run, position, unpack);
   if (tables) readTables();
 }
 
 void ArchiveUnpacker::runAudio() {
+  const Run run = startRun();
   const std::uint8_t* buffer = input_.buffer();
-  const std::int64_t validBits = input_.validBits();
-  std::uint32_t position = input_.position;
   std::uint8_t* window = window_.get();
-  std::uint32_t unpack = unpackPosition_;
-  const std::uint32_t write = writePosition_;
-  std::int64_t remaining = remaining_;
+  std::uint32_t position = run.position;
+  std::uint32_t unpack = run.start;
   int channel = currentChannel_;
   int delta = channelDelta_;
   const int channels = channels_;
   bool tables = false;
 
-  while (remaining >= 0 && static_cast<std::int64_t>(position) <= validBits) {
-    unpack &= windowMask;
-    if (static_cast<int>(position >> 3) > loopRefill) break;
-    if (write != unpack && ((write - unpack) & windowMask) < flushMargin) break;
+  while (unpack < run.stop && static_cast<std::int64_t>(position) < run.positionLimit) {
     int symbol = audioDecoders_[channel].decodeAt(buffer, position);
     if (symbol == 256) {
       tables = true;
@@ -263,11 +279,8 @@ void ArchiveUnpacker::runAudio() {
     }
     window[unpack++] = audioChannels_[channel].decode(symbol, delta);
     if (++channel == channels) channel = 0;
-    --remaining;
   }
-  input_.position = position;
-  unpackPosition_ = unpack;
-  remaining_ = remaining;
+  endRun(run, position, unpack);
   currentChannel_ = channel;
   channelDelta_ = delta;
   if (tables) readTables();

@@ -51,6 +51,14 @@ class ArchiveUnpacker {
   // window position live in locals meanwhile: window stores could otherwise alias them.
   void runLz();
   void runAudio();
+  struct Run {
+    std::uint32_t position = 0;      // read point at the start
+    std::int64_t positionLimit = 0;  // the read point must stay below this
+    std::uint32_t start = 0;         // unpack position at the start
+    std::uint32_t stop = 0;          // the unpack position must stay below this
+  };
+  Run startRun() const;
+  void endRun(const Run& run, std::uint32_t position, std::uint32_t unpack);
 
   struct FreeWindow {
     void operator()(std::uint8_t* p) const { std::free(p); }

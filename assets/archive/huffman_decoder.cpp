@@ -1,5 +1,7 @@
 #include "assets/archive/huffman_decoder.h"
 
+#include <algorithm>
+
 void HuffmanDecoder::build(const std::uint8_t* lengths, int count) {
   if (count > maxSymbols) count = maxSymbols;
   alphabetSize_ = count;
@@ -24,29 +26,42 @@ void HuffmanDecoder::build(const std::uint8_t* lengths, int count) {
     if (length != 0) symbols_[next[length]++] = static_cast<std::uint16_t>(symbol);
   }
 
-  // The length found is monotonic in the bits, and so is the index within one length, so
-  // equal results at both ends of a prefix's range hold for the whole range. Second-level
-  // tables are laid out one after the other from table 1 on, so that a table number is never
-  // 0 and never looks like a first-level answer.
+  // The length found is monotonic in the bits, and each limit is a multiple of
+  // 2^(15 - its length) (or the cap, above every value), so values of one length share their
+  // index across aligned runs of 2^(16 - length). A prefix whose range lies below the limit
+  // of its length (at most firstBits) therefore has one answer. Any other prefix gets a
+  // second-level table just wide enough for its longest length (one bit at least: a range
+  // across a limit of the short lengths splits at its middle), unless it also has one answer.
   constexpr std::uint32_t span = 1u << (16 - firstBits);
-  second_.assign(1u << secondBits, 0);
-  int low = 1;
+  second_.clear();
+  int length = 1;
   for (std::uint32_t prefix = 0; prefix < first_.size(); ++prefix) {
     std::uint32_t firstValue = prefix * span;
     std::uint32_t lastValue = firstValue + span - 2;  // the lowest bit is always cleared
-    low = lengthOf(firstValue, low);
-    int high = lengthOf(lastValue, low);
-    std::uint16_t entry = entryFor(firstValue, low);
-    if (high == low && entryFor(lastValue, low) == entry) {
-      first_[prefix] = entry;
+    while (length < 15 && firstValue >= limit_[length]) ++length;
+    std::uint32_t entry = entryFor(firstValue, length);
+    if (length <= firstBits && lastValue < limit_[length]) {
+      // The same answer runs on to the next multiple of 2^(firstBits - length) prefixes,
+      // or to the last prefix below the limit.
+      std::uint32_t runEnd = (prefix | ((1u << (firstBits - length)) - 1)) + 1;
+      runEnd = std::min(runEnd, (limit_[length] + 1) / span);
+      std::fill(first_.begin() + prefix, first_.begin() + runEnd, entry);
+      prefix = runEnd - 1;
       continue;
     }
-    first_[prefix] = static_cast<std::uint16_t>(second_.size() >> secondBits);
-    int length = low;
-    for (std::uint32_t rest = 0; rest < (1u << secondBits); ++rest) {
-      std::uint32_t value = firstValue + (rest << 1);
-      length = lengthOf(value, length);
-      second_.push_back(entryFor(value, length));
+    int lastLength = lengthOf(lastValue, length);
+    if (lastLength == length && entryFor(lastValue, lastLength) == entry) {
+      first_[prefix] = entry;  // damaged or empty lists can answer alike across a range
+      continue;
+    }
+    int width = lastLength > firstBits ? lastLength - firstBits : 1;
+    first_[prefix] = tableFlag | (static_cast<std::uint32_t>(width) << 24) |
+                     static_cast<std::uint32_t>(second_.size());
+    std::uint32_t step = span >> width;
+    int valueLength = length;
+    for (std::uint32_t value = firstValue; value <= lastValue; value += step) {
+      valueLength = lengthOf(value, valueLength);
+      second_.push_back(entryFor(value, valueLength));
     }
   }
 }
@@ -57,8 +72,8 @@ int HuffmanDecoder::lengthOf(std::uint32_t bits, int from) const {
   return length;
 }
 
-std::uint16_t HuffmanDecoder::entryFor(std::uint32_t bits, int length) const {
+std::uint32_t HuffmanDecoder::entryFor(std::uint32_t bits, int length) const {
   std::uint32_t index = position_[length] + ((bits - limit_[length - 1]) >> (16 - length));
   if (index >= static_cast<std::uint32_t>(alphabetSize_)) index = 0;
-  return static_cast<std::uint16_t>((length << 12) | symbols_[index]);
+  return (static_cast<std::uint32_t>(length) << 16) | symbols_[index];
 }

@@ -32,28 +32,32 @@ class HuffmanDecoder {
   // Decodes at a bit offset into a buffer (see BitInput::peekAt) and advances the offset.
   int decodeAt(const std::uint8_t* buffer, std::uint32_t& position) const {
     std::uint32_t bits = BitInput::peekAt(buffer, position);
-    std::uint16_t entry = first_[bits >> (16 - firstBits)];
-    if ((entry >> 12) == 0) entry = second_[(entry << secondBits) + ((bits & secondMask) >> 1)];
-    position += entry >> 12;
-    return entry & 0xFFF;
+    std::uint32_t entry = first_[bits >> (16 - firstBits)];
+    if (entry & tableFlag) {
+      std::uint32_t width = entry >> 24 & 7;
+      std::uint32_t rest = (bits >> (16 - firstBits - width)) & ((1u << width) - 1);
+      entry = second_[(entry & 0xFFFFFF) + rest];
+    }
+    position += entry >> 16;
+    return static_cast<int>(entry & 0xFFFF);
   }
 
-  // Bits 10 gave the best mix of build and lookup time on the archives measured (9 and 11
+  // 10 bits gave the best mix of build and lookup time on the archives measured (9 and 11
   // were within a few per cent; 8 and 12 slower).
   static constexpr int firstBits = 10;
 
  private:
-  // Entries are (length << 12) | symbol; length 0 marks the number of a second-level table.
-  static constexpr int secondBits = 15 - firstBits;  // bit 0 never matters
-  static constexpr std::uint32_t secondMask = (1u << (16 - firstBits)) - 2;
+  // Entries are (length << 16) | symbol. A first-level entry with tableFlag set instead gives
+  // a second-level table: its width in bits (1..5) at bit 24 and its start in the low bits.
+  static constexpr std::uint32_t tableFlag = 0x80000000u;
 
   int lengthOf(std::uint32_t bits, int from) const;
-  std::uint16_t entryFor(std::uint32_t bits, int length) const;
+  std::uint32_t entryFor(std::uint32_t bits, int length) const;
 
   int alphabetSize_ = 0;
   std::array<std::uint32_t, 16> limit_{};
   std::array<std::uint32_t, 16> position_{};
   std::array<std::uint16_t, maxSymbols> symbols_{};
-  std::array<std::uint16_t, 1 << firstBits> first_{};
-  std::vector<std::uint16_t> second_;
+  std::array<std::uint32_t, 1 << firstBits> first_{};
+  std::vector<std::uint32_t> second_;
 };
