@@ -220,14 +220,10 @@ TEST_F(SaverRun, AWindowThatCannotBeMadeEndsTheRunAtOnce) {
 TEST_F(SaverRun, ContentThatCannotStartEndsTheRunBeforeShowingAndShutsDownAsUsual) {
   fake().contentStarts = false;
   EXPECT_TRUE(run({idle(), message(T::KeyDown)}));
-  const auto& log = fake().log;
-  const auto started = std::find(log.begin(), log.end(), "start content");
-  ASSERT_NE(started, log.end());
-  EXPECT_EQ(std::vector<std::string>(started + 1, started + 3),
-            (std::vector<std::string>{"stop content", "restore mode"}));
-  for (const char* skipped : {"show 100 1", "load content", "frame", "draw"})
+  for (const char* skipped : {"show 100 1", "load content", "frame"})
     EXPECT_EQ(count(skipped), 0) << skipped;
-  EXPECT_EQ(count("close 100"), 1);
+  for (const char* done : {"stop content", "restore mode", "close 100"})
+    EXPECT_EQ(count(done), 1) << done;
 }
 
 TEST(Monitors, RecordsDevicesSkippingMirrorsAndKeepingDetachedOnes) {
