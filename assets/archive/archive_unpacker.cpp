@@ -270,16 +270,34 @@ void ArchiveUnpacker::runAudio() {
   int delta = channelDelta_;
   const int channels = channels_;
   bool tables = false;
+  // The predictors work on copies: kept apart from the window, whose byte stores could
+  // otherwise alias them, they stay in registers.
+  AudioChannel local[4];
+  std::copy(audioChannels_, audioChannels_ + channels, local);
 
-  while (unpack < run.stop && static_cast<std::int64_t>(position) < run.positionLimit) {
-    int symbol = audioDecoders_[channel].decodeAt(buffer, position);
-    if (symbol == 256) {
-      tables = true;
-      break;
+  if (channels == 1) {
+    AudioChannel one = local[0];
+    while (unpack < run.stop && static_cast<std::int64_t>(position) < run.positionLimit) {
+      int symbol = audioDecoders_[0].decodeAt(buffer, position);
+      if (symbol == 256) {
+        tables = true;
+        break;
+      }
+      window[unpack++] = one.decode(symbol, delta);
     }
-    window[unpack++] = audioChannels_[channel].decode(symbol, delta);
-    if (++channel == channels) channel = 0;
+    local[0] = one;
+  } else {
+    while (unpack < run.stop && static_cast<std::int64_t>(position) < run.positionLimit) {
+      int symbol = audioDecoders_[channel].decodeAt(buffer, position);
+      if (symbol == 256) {
+        tables = true;
+        break;
+      }
+      window[unpack++] = local[channel].decode(symbol, delta);
+      if (++channel == channels) channel = 0;
+    }
   }
+  std::copy(local, local + channels, audioChannels_);
   endRun(run, position, unpack);
   currentChannel_ = channel;
   channelDelta_ = delta;

@@ -4,8 +4,9 @@
 // previous byte of any channel; the packed symbol is the prediction error. Every 32 bytes the
 // weight whose change would have given the smallest summed error is nudged by one.
 //
-// The eleven error sums are kept in three four-lane vectors, so each byte adds them without a
-// branch; the sums restart every 32 bytes and stay far below 2^31, so lanes may be signed.
+// Eight of the eleven error sums are kept in two four-lane vectors, so each byte adds them
+// without a branch; the sums restart every 32 bytes and stay far below 2^31, so lanes may be
+// signed.
 #include <cstdint>
 
 class AudioChannel {
@@ -26,14 +27,17 @@ class AudioChannel {
   // eight bits are kept) with the packed symbol, and sets the shared delta.
   void update(int symbol, int value, int& channelDelta) {
     const int error = static_cast<std::int8_t>(static_cast<std::uint8_t>(symbol)) * 8;
-    // Lane i holds |error - term[i]|: the error alone, then each delta subtracted and added.
+    // Lanes of `minus` hold the sums 1, 3, 5, 7 (|error - D1..D4|), lanes of `plus` the sums
+    // 2, 4, 6, 8 (|error + D1..D4|); sums 0, 9 and 10 are plain integers.
     const Lanes e = {error, error, error, error};
-    const Lanes a = e - Lanes{0, d1, -d1, d2};
-    const Lanes b = e - Lanes{-d2, d3, -d3, d4};
-    const Lanes c = e - Lanes{-d4, channelDelta, -channelDelta, 0};
-    dif0 += absolute(a);
-    dif1 += absolute(b);
-    dif2 += absolute(c);
+    const Lanes d = {d1, d2, d3, d4};
+    minus += absolute(e - d);
+    plus += absolute(e + d);
+    dif0 += static_cast<std::uint32_t>(error < 0 ? -error : error);
+    const int low = error - channelDelta;
+    const int high = error + channelDelta;
+    dif9 += static_cast<std::uint32_t>(low < 0 ? -low : low);
+    dif10 += static_cast<std::uint32_t>(high < 0 ? -high : high);
 
     channelDelta = lastDelta =
         static_cast<std::int8_t>(static_cast<std::uint8_t>(value - lastByte));
@@ -59,7 +63,8 @@ class AudioChannel {
   int k1 = 0, k2 = 0, k3 = 0, k4 = 0, k5 = 0;
   int d1 = 0, d2 = 0, d3 = 0, d4 = 0;
   int lastDelta = 0;
-  Lanes dif0 = {}, dif1 = {}, dif2 = {};  // the sums 0..3, 4..7, 8..10 (lane 11 unused)
+  Lanes minus = {}, plus = {};
+  std::uint32_t dif0 = 0, dif9 = 0, dif10 = 0;
   std::uint32_t byteCount = 0;
   int lastByte = 0;
 };
