@@ -140,6 +140,21 @@ void ArchiveUnpacker::advanceWrite() {
 
 namespace {
 
+typedef std::uint8_t Bytes16 __attribute__((vector_size(16)));
+typedef std::int8_t Lanes16 __attribute__((vector_size(16)));
+
+// Copies count (< 16) bytes; the 16 bytes at `out` must be readable and writable, and
+// `in` must lie 16 or more bytes before `out`.
+inline void blendCopy(std::uint8_t* out, const std::uint8_t* in, std::uint32_t count) {
+  constexpr Lanes16 lane = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+  Bytes16 source, target;
+  std::memcpy(&source, in, 16);
+  std::memcpy(&target, out, 16);
+  Bytes16 take = reinterpret_cast<Bytes16>(lane < static_cast<std::int8_t>(count));
+  target = (source & take) | (target & ~take);
+  std::memcpy(out, &target, 16);
+}
+
 // Copies a match inside the window and returns the position after it, not masked: a match
 // that wraps returns a value past the window's end.
 inline std::uint32_t copyMatch(std::uint8_t* window, std::uint32_t to, std::uint32_t length,
@@ -156,6 +171,12 @@ inline std::uint32_t copyMatch(std::uint8_t* window, std::uint32_t to, std::uint
     std::uint32_t k = 0;
     if (gap >= 16) {
       for (; k + 16 <= length; k += 16) std::memcpy(out + k, in + k, 16);
+      if (k < length && to + k + 16 <= size) {
+        // The short rest as one 16-byte store that writes back the bytes beyond the match
+        // as they were.
+        blendCopy(out + k, in + k, length - k);
+        k = length;
+      }
     } else if (gap >= 8) {
       for (; k + 8 <= length; k += 8) std::memcpy(out + k, in + k, 8);
     } else if (gap == 1) {
