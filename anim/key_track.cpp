@@ -62,6 +62,10 @@ void KeyTrack::read(AssetBuffer& buffer) {
       continue;
     }
     if (startsWith(line, "end")) {
+      if (keys_.size() == maxKeys) {
+        clear();
+        return;
+      }
       keys_.push_back(std::move(key));
       continue;
     }

@@ -1,6 +1,10 @@
 #pragma once
 // A camera path: keys in time order, read from a script text, prepared once (tangents and
 // Bezier control rotations from the neighbours) and sampled every frame.
+//
+// A track holds at most maxKeys keys (the shipped scripts have under 40): a text with more is
+// refused as a whole, so that a script of many tiny keys can neither cost memory out of all
+// proportion to its size nor make the per-frame segment search walk a huge list.
 #include <memory>
 #include <vector>
 
@@ -33,8 +37,12 @@ class KeyTrack {
   // Deletes every key.
   void clear();
 
+  static constexpr std::size_t maxKeys = 4096;
+
   // Appends the keys of a script text, line by line from the buffer's cursor, until ENDKEYS
   // or the end of the data. A key cut off by the end of the data (no end line) is dropped.
+  // Once a key beyond maxKeys is complete the track is cleared and reading stops: an empty
+  // track, which prepare() refuses.
   void read(AssetBuffer& buffer);
 
   // Derives every key's gradient and control rotations. A track that cannot be sampled

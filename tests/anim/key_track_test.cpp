@@ -209,3 +209,15 @@ TEST(KeyTrackValidity, TracksThatCannotBeSampledAreRefusedAndEmptied) {
     EXPECT_FALSE(track.firstSegment(segment));
   }
 }
+
+TEST(KeyTrackValidity, TracksOverTheKeyCapAreRefused) {
+  for (std::size_t count : {KeyTrack::maxKeys, KeyTrack::maxKeys + 1}) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i)
+      text += "keyframe\ntime " + std::to_string(i) + "\nend\n";
+    KeyTrack track;
+    readInto(track, text + "ENDKEYS\n");
+    EXPECT_EQ(track.size(), count == KeyTrack::maxKeys ? count : 0u);
+    EXPECT_EQ(track.prepare(), count == KeyTrack::maxKeys);
+  }
+}
