@@ -2,7 +2,10 @@
 // dialog's picture 107, the preview's picture 112 and icon 111) from the show's content in
 // DATADIR/data.sdd and writes them as a C++ source; PNGDIR, when given, gets them as PNG files
 // for looking at.
+#include <unistd.h>
+
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -20,29 +23,35 @@ namespace {
 // Each picture is rendered at this many times its size and then reduced.
 constexpr int kOversample = 4;
 
+// One picture: the cells' double helix seen obliquely, so that it runs from a near end at the
+// lower left into the distance at the upper right, over the field of cells out of focus.
 struct PictureDesign {
   int id;
   int width, height;
-  float tilt;         // the strand's lean from upright, in degrees
-  float distance;     // camera distance from the strand in half heights of the strand
-  Vec3 shift;         // the strand's centre moves by this much (in half heights), camera-relative
+  unsigned pairs;     // length of the helix (18 pairs make one turn)
+  float tilt;         // how far the helix leans from upright on the picture, in degrees
+  float distance;     // camera distance from the helix's middle, in half lengths of the helix
+  float elevation;    // how far the camera sits toward the near end, in half lengths
+  float zoom;         // the saver's lens narrowed by this much
   float titleHeight;  // em height of the title as a share of the picture's height; 0 = none
   LayerStyle style;
 };
 
-ShotCamera strandCamera(const ShowShots& shots, const PictureDesign& d) {
+ShotCamera helixCamera(const PictureDesign& d) {
   const float a = d.tilt * 3.14159265f / 180.0f;
-  const float h = shots.strandHalfHeight();
-  const Vec3 target = shots.strandCentre() - d.shift * h;
-  return {target + Vec3(0, 0, d.distance * h), {0, 0, -1}, {std::sin(a), std::cos(a), 0}};
+  const float half = 15.0f * static_cast<float>(d.pairs) * 0.5f;  // 15 units per pair
+  const Vec3 middle(0, half, 0);
+  const Vec3 eye = middle + Vec3(0, -d.elevation, d.distance) * (half * d.zoom);
+  return {eye, normalize(middle - eye), {std::sin(a), std::cos(a), 0}};
 }
 
+// The picture at kOversample times its size.
 bool makePicture(ShowShots& shots, const ShotCamera& cellsCamera, const PictureDesign& d,
-                 FontFace& font, std::vector<unsigned char>& rgb, std::string& error) {
+                 FontFace& font, ArtImage& large, std::string& error) {
   const int w = d.width * kOversample, h = d.height * kOversample;
-  ArtImage cells = shots.cells(w, h, cellsCamera);
-  ArtImage strand = shots.strand(w, h, strandCamera(shots, d));
-  ArtImage large = layerStrand(cells, strand, d.style);
+  const ArtImage cells = shots.cells(w, h, cellsCamera);
+  const ArtImage helix = shots.helix(w, h, helixCamera(d), d.pairs, d.zoom);
+  large = layerStrand(cells, helix, d.style);
   if (d.titleHeight > 0) {
     TextMask title;
     const int em = int(std::lround(d.titleHeight * h));
@@ -51,7 +60,6 @@ bool makePicture(ShowShots& shots, const ShotCamera& cellsCamera, const PictureD
                ArtColour{1.0f, 1.0f, 1.0f}, ArtColour{0.62f, 0.85f, 1.0f},
                ArtColour{0.10f, 0.30f, 0.65f});
   }
-  rgb = resampleArea(large, d.width, d.height).toRgb8();
   return true;
 }
 
@@ -62,6 +70,14 @@ bool writeLook(const std::string& folder, const EmbeddedPicture& p) {
   return writePng((folder + name).c_str(), image);
 }
 
+// The build waits for this program: a reader or renderer that never returns must not stall it.
+constexpr unsigned kTimeLimitSeconds = 300;
+void onTimeLimit(int) {
+  static const char message[] = "gen_builtin_art: gave up after 300 s (can data.sdd be read?)\n";
+  [[maybe_unused]] auto written = write(2, message, sizeof message - 1);
+  _exit(1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -69,6 +85,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: gen_builtin_art DATADIR OUT.cpp [PNGDIR]\n");
     return 2;
   }
+  std::signal(SIGALRM, onTimeLimit);
+  alarm(kTimeLimitSeconds);
   const std::string out = std::filesystem::absolute(argv[2]).string();
   const std::string looks = argc == 4 ? std::filesystem::absolute(argv[3]).string() : "";
   std::string error;
@@ -86,42 +104,34 @@ int main(int argc, char** argv) {
   const ShotCamera cellsCamera{director.position, director.viewDir, director.up};
 
   LayerStyle style;
-  style.backgroundGain = 0.55f;
-  style.backgroundBlur = 6.0f;
+  style.backgroundGain = 0.75f;
+  style.backgroundBlur = 4.0f;
   style.glowSigma = 10.0f;
   LayerStyle iconStyle = style;
+  iconStyle.backgroundGain = 0.6f;
   iconStyle.backgroundBlur = 10.0f;
   iconStyle.vignette = 0.8f;
-  // The dialog's picture, its smaller cut for the preview, and the icon: one design, several
-  // sizes, since a picture reduced by a fraction keeps its look best when rendered for it.
-  const PictureDesign dialog{107, 263, 180, -58.0f, 1.5f, {0, 0.12f, 0}, 0.20f, style};
-  const PictureDesign preview{112, 155, 115, -58.0f, 1.5f, {0, 0.12f, 0}, 0.20f, style};
-  const PictureDesign icon{111, 128, 128, -45.0f, 0.8f, {0, 0, 0}, 0.0f, iconStyle};
+  // The dialog's picture and its smaller cut for the preview share one design, each rendered
+  // for its own size; the icon is the helix alone, closer.
+  const PictureDesign dialog{107, 263, 180, 36, -58.0f, 0.55f, 0.6f, 1.6f, 0.20f, style};
+  const PictureDesign preview{112, 155, 115, 36, -58.0f, 0.55f, 0.6f, 1.6f, 0.20f, style};
+  const PictureDesign icon{111, 128, 128, 27, -45.0f, 1.15f, 0.15f, 1.6f, 0.0f, iconStyle};
 
   std::vector<EmbeddedPicture> pictures;
   for (const PictureDesign* d : {&dialog, &preview, &icon}) {
-    EmbeddedPicture p{d->id, d->width, d->height, {}};
-    if (!makePicture(shots, cellsCamera, *d, font, p.rgb, error)) {
+    ArtImage large(0, 0);
+    if (!makePicture(shots, cellsCamera, *d, font, large, error)) {
       std::fprintf(stderr, "gen_builtin_art: %s\n", error.c_str());
       return 1;
     }
-    pictures.push_back(std::move(p));
+    // Every size of the icon is reduced from the one large rendering, smallest first.
+    std::vector<int> sizes = {d->width};
+    if (d == &icon) sizes = {16, 32, 48, 64, icon.width};
+    for (int size : sizes) {
+      const int height = d->height * size / d->width;
+      pictures.push_back({d->id, size, height, resampleArea(large, size, height).toRgb8()});
+    }
   }
-  // The smaller icons come from the large one: at 16 pixels a fresh render would only alias.
-  ArtImage large(icon.width, icon.height);
-  {
-    const std::vector<unsigned char>& rgb = pictures.back().rgb;
-    for (int y = 0; y < icon.height; ++y)
-      for (int x = 0; x < icon.width; ++x) {
-        const unsigned char* c = &rgb[(std::size_t(y) * icon.width + x) * 3];
-        large.at(x, y) = {c[0] / 255.0f, c[1] / 255.0f, c[2] / 255.0f};
-      }
-  }
-  EmbeddedPicture largest = std::move(pictures.back());
-  pictures.pop_back();
-  for (int size : {16, 32, 48, 64})
-    pictures.push_back({icon.id, size, size, resampleArea(large, size, size).toRgb8()});
-  pictures.push_back(std::move(largest));
 
   const std::string source = embedSource(pictures);
   if (source.empty() || !writeFileBytes(out, {source.begin(), source.end()}, error)) {

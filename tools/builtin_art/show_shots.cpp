@@ -10,7 +10,9 @@
 #include "anim/director.h"
 #include "platform/display_mode.h"
 #include "platform/offscreen_context.h"
+#include "render/camera.h"
 #include "render/frame_presenter.h"
+#include "render/gl_state.h"
 #include "settings/settings.h"
 #include "show/saver_content.h"
 #include "show/show_objects.h"
@@ -21,13 +23,14 @@ namespace {
 void keepFrame(void*) {}
 
 // The saver's lens (0.6 near, 1900 far, half height 0.5 at the near plane), widened or narrowed
-// to the picture's own proportions so that nothing is stretched.
-void setLens(int width, int height) {
+// to the picture's own proportions so that nothing is stretched; a zoom above 1 narrows it
+// (a longer lens, seen from further away, bends the near end of a subject less).
+void setLens(int width, int height, float zoom = 1.0f) {
   glViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  const double halfWidth = 0.5 * width / height;
-  glFrustum(-halfWidth, halfWidth, -0.5, 0.5, 0.6, 1900.0);
+  const double halfHeight = 0.5 / zoom, halfWidth = halfHeight * width / height;
+  glFrustum(-halfWidth, halfWidth, -halfHeight, halfHeight, 0.6, 1900.0 * zoom);
   glMatrixMode(GL_MODELVIEW);
 }
 
@@ -96,18 +99,43 @@ ArtImage ShowShots::cells(int width, int height, const ShotCamera& camera) {
   return shoot(width, height, camera);
 }
 
-ArtImage ShowShots::strand(int width, int height, const ShotCamera& camera) {
-  sceneState = Dna;
-  // Without its texture the shell is left out: the strand stands on black.
-  Texture* shell = frameComposition.scene.dnaEnvTexture;
-  LayerTunnel* tunnel = frameComposition.scene.tunnel;
-  frameComposition.scene.dnaEnvTexture = nullptr;
-  frameComposition.scene.tunnel = nullptr;
-  director.sceneColour = {0, 0, 0};
-  ArtImage image = shoot(width, height, camera);
-  frameComposition.scene.dnaEnvTexture = shell;
-  frameComposition.scene.tunnel = tunnel;
-  return image;
+ArtImage ShowShots::helix(int width, int height, const ShotCamera& camera, unsigned pairs,
+                          float zoom) {
+  if (pairs != longHelixPairs) {
+    longHelix.buildProcedural(20.0f, 15.0f, pairs);
+    longHelixPairs = pairs;
+  }
+  width = std::min(width, offscreenWidth(context));
+  height = std::min(height, offscreenHeight(context));
+  setLens(width, height, zoom);
+  setDepthWrite(true);
+  glClearColor(0, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  loadIdentity();
+  lookFromCamera(camera.position, camera.viewDir, camera.up);
+  setDepthTest(true);
+  setLighting(true);
+  glEnable(GL_COLOR_MATERIAL);
+  setCulling(true);
+  setBlending(false);
+  setSpecular(Vec3(0.7f, 0.7f, 0.8f));
+  setShininess(16.0f);
+  longHelix.alpha = 1.0f;
+  longHelix.atomTexture.bind();
+  pushMatrix();
+  longHelix.drawAtoms();
+  popMatrix();
+  setLighting(false);
+  setCulling(false);
+  setBlending(true);
+  blendAdditive();
+  setDepthWrite(false);
+  longHelix.rungTexture.bind();
+  pushMatrix();
+  longHelix.drawRungs();
+  popMatrix();
+  setDepthWrite(true);
+  return readBack(width, height);
 }
 
 ArtImage ShowShots::shoot(int width, int height, const ShotCamera& camera) {
@@ -117,6 +145,10 @@ ArtImage ShowShots::shoot(int width, int height, const ShotCamera& camera) {
   placeCamera(camera);
   trackTime = 0;
   frameComposition.drawFrame(0.0f);
+  return readBack(width, height);
+}
+
+ArtImage ShowShots::readBack(int width, int height) {
   glFinish();
   const std::vector<std::uint8_t> rgba = readOffscreenPixels(context);
   const int stride = offscreenWidth(context);
@@ -128,25 +160,4 @@ ArtImage ShowShots::shoot(int width, int height, const ShotCamera& camera) {
       image.at(x, y) = {row[x * 4] / 255.0f, row[x * 4 + 1] / 255.0f, row[x * 4 + 2] / 255.0f};
   }
   return image;
-}
-
-Vec3 ShowShots::strandCentre() const {
-  const DnaHelix& helix = dnaHelices[shownDnaHelix];
-  Vec3 low = helix.strandA.front(), high = low;
-  for (const auto* strand : {&helix.strandA, &helix.strandB}) {
-    for (const Vec3& p : *strand) {
-      low = {std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
-      high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
-    }
-  }
-  // The left copy stands 300 units to the left of the origin.
-  return (low + high) * 0.5f + Vec3(-300.0f, 0, 0);
-}
-
-float ShowShots::strandHalfHeight() const {
-  const DnaHelix& helix = dnaHelices[shownDnaHelix];
-  float low = helix.strandA.front().y, high = low;
-  for (const auto* strand : {&helix.strandA, &helix.strandB})
-    for (const Vec3& p : *strand) low = std::min(low, p.y), high = std::max(high, p.y);
-  return (high - low) * 0.5f;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "render/math.h"
+#include "scenes/dna_helix.h"
 #include "tools/art/art_image.h"
 
 struct ShotCamera {
@@ -29,14 +30,16 @@ class ShowShots {
 
   // The field of cells with its background shell, seen from `camera`.
   ArtImage cells(int width, int height, const ShotCamera& camera);
-  // The DNA scene's strand alone on black (no shell), seen from `camera`.
-  ArtImage strand(int width, int height, const ShotCamera& camera);
 
-  // Centre and half height of the strand's left copy, where the DNA scene shows it first.
-  Vec3 strandCentre() const;
-  float strandHalfHeight() const;
+  // The cells' own regular double helix, built `pairs` long and standing upright from the
+  // origin, alone on black: atoms opaque and lit, rungs glowing over them. The lens is the
+  // saver's narrowed by `zoom`.
+  ArtImage helix(int width, int height, const ShotCamera& camera, unsigned pairs, float zoom);
 
  private:
   ArtImage shoot(int width, int height, const ShotCamera& camera);
+  ArtImage readBack(int width, int height);
   struct OffscreenContext* context = nullptr;
+  DnaHelix longHelix;
+  unsigned longHelixPairs = 0;
 };
