@@ -251,4 +251,58 @@ TEST(ArchiveUnpacker, OverSubscribedAndEmptyTablesFailCleanly) {
   }
 }
 
+TEST(ArchiveUnpacker, MatchesAtEveryShortDistanceCopyLikeTheByteRule) {
+  // Distances 1 to 17 meet each way of copying (fill, bytes, 8-byte and 16-byte chunks with
+  // a blended tail); the lengths end on and beside the chunk widths.
+  std::mt19937 random(3);
+  PackedStreamWriter w;
+  w.lzTables();
+  std::vector<std::uint8_t> expected;
+  for (int i = 0; i < 40; ++i) {
+    expected.push_back(static_cast<std::uint8_t>(random()));
+    w.literal(expected.back());
+  }
+  for (std::uint32_t distance = 1; distance <= 17; ++distance)
+    for (std::uint32_t length : {3u, 7u, 8u, 9u, 15u, 16u, 17u, 33u, 258u}) {
+      w.match(length, distance);
+      model(expected, length, distance);
+      w.literal(static_cast<std::uint8_t>(distance * 31 + length));
+      expected.push_back(static_cast<std::uint8_t>(distance * 31 + length));
+    }
+  Unpacked u = unpackOne(w.finish(), expected);
+  ASSERT_TRUE(u.ok) << archiveStatusText(u.status);
+}
+
+TEST(ArchiveUnpacker, MatchesAtAndAcrossTheWindowEnd) {
+  // Fill the window to just short of its end with long matches over a random start, then
+  // copy up to, beside and across the end, overlapping and not.
+  constexpr std::size_t window = 1u << 20;
+  std::mt19937 random(9);
+  PackedStreamWriter w;
+  w.lzTables();
+  std::vector<std::uint8_t> expected;
+  for (int i = 0; i < 1000; ++i) {
+    expected.push_back(static_cast<std::uint8_t>(random()));
+    w.literal(expected.back());
+  }
+  while (expected.size() + 258 < window - 60) {
+    w.match(258, 999);
+    model(expected, 258, 999);
+  }
+  while (expected.size() < window - 60) {
+    w.literal('w');
+    expected.push_back('w');
+  }
+  // 60 bytes left: chunks whose blended tail would pass the end, then two across it; behind
+  // the end, one match reads the bytes a whole window back, starting just past the one before.
+  const std::uint32_t steps[][2] = {{35, 100}, {20, 3},   {30, 700},
+                                    {40, 5},   {20, 30},  {10, 1u << 20}};
+  for (const auto& step : steps) {
+    w.match(step[0], step[1]);
+    model(expected, step[0], step[1]);
+  }
+  Unpacked u = unpackOne(w.finish(), expected);
+  ASSERT_TRUE(u.ok) << archiveStatusText(u.status);
+}
+
 }  // namespace
