@@ -125,14 +125,19 @@ ArchiveStatus ArchiveWalk::unpack(const FileBlock& block, std::uint8_t* output,
           static_cast<std::uint32_t>(source_.read(output, std::min(info.unpSize, info.packSize)));
     return ArchiveStatus::Ok;
   }
+  bool continuation = (info.flags & solidEntryFlag) != 0;
+  // Outside a solid archive an entry continues from nothing, as when it is read alone: a
+  // solid-flagged one there must not see the entries decoded before it in the same walk.
+  if (!solid_ && continuation && unpackerUsed_) unpacker_.reset();
   if (!unpacker_) {
+    unpackerUsed_ = false;
     unpacker_.reset(new (std::nothrow) ArchiveUnpacker);
     if (!unpacker_ || !unpacker_->allocate()) {
       unpacker_.reset();
       return ArchiveStatus::OutOfMemory;
     }
   }
-  bool continuation = (info.flags & solidEntryFlag) != 0;
+  unpackerUsed_ = true;
   bool clean =
       unpacker_->unpackEntry(source_, info.packSize, info.unpSize, continuation, output, produced);
   return clean ? ArchiveStatus::Ok : ArchiveStatus::DataError;

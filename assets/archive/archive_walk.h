@@ -48,6 +48,7 @@ class ArchiveWalk {
   ArchiveStatus status_ = ArchiveStatus::Ok;
   bool solid_ = false;
   std::unique_ptr<ArchiveUnpacker> unpacker_;
+  bool unpackerUsed_ = false;
 };
 
 // What must hold before an entry is decoded at all: UNP_VER within 13..20, and UNP_SIZE within

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <string>
 
@@ -295,14 +296,71 @@ TEST(ArchiveUnpacker, MatchesAtAndAcrossTheWindowEnd) {
   }
   // 60 bytes left: chunks whose blended tail would pass the end, then two across it; behind
   // the end, one match reads the bytes a whole window back, starting just past the one before.
-  const std::uint32_t steps[][2] = {{35, 100}, {20, 3},   {30, 700},
-                                    {40, 5},   {20, 30},  {10, 1u << 20}};
+  const std::uint32_t steps[][2] = {{35, 100}, {20, 3},  {30, 700},
+                                    {40, 5},   {20, 30}, {10, 1u << 20}};
   for (const auto& step : steps) {
     w.match(step[0], step[1]);
     model(expected, step[0], step[1]);
   }
   Unpacked u = unpackOne(w.finish(), expected);
   ASSERT_TRUE(u.ok) << archiveStatusText(u.status);
+}
+
+TEST(ArchiveUnpacker, OnePassReadsGiveWhatSingleReadsGive) {
+  // A solid chain with a stored entry inside it and, in one variant, an entry claiming far
+  // more bytes than its packed data can give: that entry and every later one are refused
+  // before anything is decoded, by single reads and by the one-pass read alike.
+  PackedStreamWriter w;
+  w.lzTables();
+  for (char c : std::string("abcdefgh")) w.literal(static_cast<std::uint8_t>(c));
+  std::vector<std::uint8_t> first = w.finish();
+  w.match(8, 8);
+  std::vector<std::uint8_t> second = w.finish();
+  w.match(4, 3);
+  std::vector<std::uint8_t> third = w.finish();
+  for (bool oversized : {false, true}) {
+    for (bool solid : {true, false}) {
+      TestArchive a(solid);
+      a.packed("one", first, bytesOf("abcdefgh")).stored("plain", bytesOf("stored"));
+      TestEntry huge;
+      huge.name = "huge";
+      huge.packed = {1, 2, 3};
+      huge.unpSize = 0x7FFFFFFF;
+      huge.method = 0x35;
+      huge.flags |= 0x0010;
+      if (oversized) a.entry(huge);
+      a.packed("two", second, bytesOf("abcdefgh"), true)
+          .packed("three", third, bytesOf("fghf"), true);
+      const std::vector<std::uint8_t>& bytes = a.bytes();
+      for (bool everyEntry : {true, false}) {
+        SCOPED_TRACE(testing::Message() << oversized << solid << everyEntry);
+        std::uint32_t taken = 0;
+        ArchiveStatus walked = readArchiveEntriesFromMemory(
+            bytes.data(), bytes.size(),
+            [&](std::uint32_t i, const ArchiveEntryInfo&) { return everyEntry || i % 2 == 1; },
+            [&](std::uint32_t i, const ArchiveEntryInfo& info, ArchiveStatus status,
+                std::unique_ptr<std::uint8_t[]>& data, std::uint32_t size) {
+              ++taken;
+              std::unique_ptr<std::uint8_t[]> single;
+              std::uint32_t singleSize = 0;
+              ArchiveStatus singleStatus = ArchiveStatus::Ok;
+              readArchiveEntryAtFromMemory(i, bytes.data(), bytes.size(), single, singleSize,
+                                           &singleStatus);
+              EXPECT_EQ(status, singleStatus) << info.name;
+              bool refused = oversized && (solid ? i >= 2 : i == 2);
+              EXPECT_EQ(status == ArchiveStatus::TooLarge, refused) << info.name;
+              EXPECT_EQ(status == ArchiveStatus::Ok, !refused && (solid || i < 2)) << info.name;
+              EXPECT_EQ(size, singleSize);
+              if (status == ArchiveStatus::Ok)
+                EXPECT_EQ(0, std::memcmp(data.get(), single.get(), size)) << info.name;
+              return true;
+            });
+        EXPECT_EQ(walked, ArchiveStatus::Ok);
+        std::uint32_t count = oversized ? 5 : 4;
+        EXPECT_EQ(taken, everyEntry ? count : count / 2);
+      }
+    }
+  }
 }
 
 }  // namespace
