@@ -106,8 +106,7 @@ void ConfigDialog::accept(DialogControls& controls) {
   record_.English = false;
   std::string problem;
   if (!save_(problem)) {
-    controls.showMessage(problem.empty() ? "The settings could not be saved." : problem,
-                         "Plasmora Configuration");
+    controls.showMessage("The settings were not saved. " + problem, "Plasmora Configuration");
     return;
   }
   controls.endDialog(C::Ok);

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "host/config_dialog.h"
 #include "host/saver_app.h"
 #include "host/preview_window.h"
 #include "host/program_icon.h"
@@ -29,7 +30,7 @@ int main(int argc, char** argv) {
       runSaver(app);
       break;
     case RunMode::Configure:
-      std::fprintf(stderr, "plasmora: the configuration dialog is not available in this build.\n");
+      runConfigDialog(app);
       break;
     case RunMode::Preview:
       // The one failure, a window that cannot be made, is shown in a box.
