@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "host/config_dialog.h"
-#include "host/saver_app.h"
 #include "host/preview_window.h"
 #include "host/program_icon.h"
+#include "host/saver_app.h"
 #include "host/saver_run.h"
 #include "host/window_presenter.h"
 #include "platform/command_line.h"

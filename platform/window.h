@@ -44,8 +44,8 @@ WindowHandle createWindow(const char* className, const char* title, int x, int y
 // the parent's new size less (x, y), so one made to cover the parent keeps covering it. Its
 // class's procedure also gets Paint. It is destroyed with the parent. Returns 0 on failure
 // (unknown class, no display, a parent that does not exist, an empty size).
-WindowHandle createChildWindow(const char* className, const char* title, WindowHandle parent,
-                               int x, int y, int width, int height, bool visible);
+WindowHandle createChildWindow(const char* className, const char* title, WindowHandle parent, int x,
+                               int y, int width, int height, bool visible);
 
 // Shows the window (showCommand 0 hides it).
 void showWindow(WindowHandle window, int showCommand);

@@ -34,22 +34,22 @@ bool registerWindowClass(const char* name, WindowProcedure procedure) {
 void unregisterWindowClass(const char* name) { classes().erase(name); }
 
 // A top-level window when parent is 0, else a child of parent.
-static WindowHandle createIn(Window parent, const char* className, const char* title, int x,
-                             int y, int width, int height, bool visible);
+static WindowHandle createIn(Window parent, const char* className, const char* title, int x, int y,
+                             int width, int height, bool visible);
 
 WindowHandle createWindow(const char* className, const char* title, int x, int y, int width,
                           int height, bool visible) {
   return createIn(0, className, title, x, y, width, height, visible);
 }
 
-WindowHandle createChildWindow(const char* className, const char* title, WindowHandle parent,
-                               int x, int y, int width, int height, bool visible) {
+WindowHandle createChildWindow(const char* className, const char* title, WindowHandle parent, int x,
+                               int y, int width, int height, bool visible) {
   if (parent == 0) return 0;
   return createIn(parent, className, title, x, y, width, height, visible);
 }
 
-static WindowHandle createIn(Window parent, const char* className, const char* title, int x,
-                             int y, int width, int height, bool visible) {
+static WindowHandle createIn(Window parent, const char* className, const char* title, int x, int y,
+                             int width, int height, bool visible) {
   Display* display = x11Display();
   auto found = classes().find(className);
   if (display == nullptr || found == classes().end() || width <= 0 || height <= 0) return 0;
@@ -71,8 +71,9 @@ static WindowHandle createIn(Window parent, const char* className, const char* t
   attributes.do_not_propagate_mask = procedure != nullptr ? NoEventMask : inputMask;
   x11ClearErrors();
   Window window =
-      XCreateWindow(display, parent != 0 ? parent : DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
-                    static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+      XCreateWindow(display, parent != 0 ? parent : DefaultRootWindow(display), x, y,
+                    static_cast<unsigned>(width), static_cast<unsigned>(height), 0, CopyFromParent,
+                    InputOutput, CopyFromParent,
                     CWOverrideRedirect | CWBackPixel | CWEventMask | CWDontPropagate, &attributes);
   if (window == 0 || x11ErrorsSince()) return 0;
   if (parent != 0) {
