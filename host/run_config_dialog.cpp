@@ -34,5 +34,8 @@ void runConfigDialog(SaverApp& app) {
   bool haveDesktop = currentDisplayMode(desktop);
   ConfigDialog dialog(settings, listDisplayModes(), haveDesktop ? &desktop : nullptr,
                       [](std::string& problem) { return saveSettings(&problem); });
-  runConfigDialogWindow(app.parentWindow, dialog, dialogPicture());
+  std::vector<DialogPicture> icons;
+  for (const BuiltinBitmap& icon : builtinIcons())
+    icons.push_back({icon.width, icon.height, icon.rgb});
+  runConfigDialogWindow(app.parentWindow, dialog, dialogPicture(), icons);
 }

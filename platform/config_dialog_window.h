@@ -7,6 +7,7 @@
 // Ids, captions, groups and places (in dialog units of a 397 x 238 dialog) are those of the
 // dialog's resource; the toolkit scales dialog units to pixels from its font.
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace ConfigControl {
@@ -79,7 +80,8 @@ struct DialogPicture {
 };
 
 // Shows the dialog modally, over the window `owner` when it is a window of the display (0:
-// no owner), and returns the result given to endDialog, or -1 when no window could be shown
-// (no display).
+// no owner), with `picture` in its picture box and `icons` (every size of the program's icon)
+// for the window manager, and returns the result given to endDialog, or -1 when no window
+// could be shown (no display).
 int runConfigDialogWindow(std::uint32_t owner, DialogProcedure& procedure,
-                          const DialogPicture& picture);
+                          const DialogPicture& picture, std::span<const DialogPicture> icons);

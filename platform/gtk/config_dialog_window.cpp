@@ -15,6 +15,12 @@ namespace {
 
 namespace C = ConfigControl;
 
+// The pixels as a pixbuf that borrows them; they outlive every window of the dialog.
+GdkPixbuf* pixbufOf(const DialogPicture& picture) {
+  return gdk_pixbuf_new_from_data(picture.rgb, GDK_COLORSPACE_RGB, FALSE, 8, picture.width,
+                                  picture.height, picture.width * 3, nullptr, nullptr);
+}
+
 enum class Kind {
   Button,
   DefaultButton,
@@ -301,9 +307,7 @@ GtkWidget* GtkControls::makeControl(const ControlSpec& spec, const DialogUnits& 
       int width = box.width - 2, height = box.height - 2;
       if (picture_.rgb != nullptr && picture_.width > 0 && picture_.height > 0 && width > 0 &&
           height > 0) {
-        GdkPixbuf* pixbuf =
-            gdk_pixbuf_new_from_data(picture_.rgb, GDK_COLORSPACE_RGB, FALSE, 8, picture_.width,
-                                     picture_.height, picture_.width * 3, nullptr, nullptr);
+        GdkPixbuf* pixbuf = pixbufOf(picture_);
         int fitWidth = width, fitHeight = height;
         if (fitWidth * picture_.height > fitHeight * picture_.width)
           fitWidth = fitHeight * picture_.width / picture_.height;
@@ -403,8 +407,15 @@ void GtkControls::showAbout(const std::string& text) {
 }  // namespace
 
 int runConfigDialogWindow(std::uint32_t owner, DialogProcedure& procedure,
-                          const DialogPicture& picture) {
+                          const DialogPicture& picture, std::span<const DialogPicture> icons) {
   if (!gtk_init_check(nullptr, nullptr)) return -1;
+  // Every window of the process, the About box and messages included, carries the icon.
+  GList* list = nullptr;
+  for (const DialogPicture& icon : icons)
+    if (icon.rgb != nullptr && icon.width > 0 && icon.height > 0)
+      list = g_list_append(list, pixbufOf(icon));
+  gtk_window_set_default_icon_list(list);
+  g_list_free_full(list, g_object_unref);
   GtkControls controls(procedure, picture);
   return controls.run(owner);
 }
