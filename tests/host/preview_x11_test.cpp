@@ -74,7 +74,7 @@ class PreviewX11 : public testing::Test {
     }
   }
 
-  int exitStatus(std::chrono::milliseconds timeout = 5000ms) {
+  int exitStatus(std::chrono::milliseconds timeout = 10000ms) {
     for (auto end = std::chrono::steady_clock::now() + timeout;;
          std::this_thread::sleep_for(10ms)) {
       int status = 0;
@@ -91,7 +91,7 @@ class PreviewX11 : public testing::Test {
   int wrongPixels(int width, int height) {
     const BuiltinBitmap* picture = builtinBitmap(previewBitmapId);
     int wrong = -1;
-    for (auto end = std::chrono::steady_clock::now() + 5s;
+    for (auto end = std::chrono::steady_clock::now() + 10s;
          wrong != 0 && std::chrono::steady_clock::now() < end; std::this_thread::sleep_for(50ms)) {
       const std::vector<std::uint8_t> shown =
           rootPixels(display(), parentX, parentY, width, height);
@@ -157,7 +157,7 @@ TEST_F(PreviewX11, WithoutAWindowToDrawIntoTheMessageWaitsForOk) {
     SCOPED_TRACE("/p " + number);
     start(number);
     std::vector<WindowInfo> box;
-    for (int i = 0; i < 200 && box.empty(); ++i, std::this_thread::sleep_for(25ms))
+    for (int i = 0; i < 400 && box.empty(); ++i, std::this_thread::sleep_for(25ms))
       box = windowsTitled(display(), "ERROR");
     ASSERT_EQ(box.size(), 1u);
     EXPECT_EQ(exitStatus(300ms), -1) << "the process waits for the box";
