@@ -4,6 +4,19 @@
 
 namespace C = ConfigControl;
 
+namespace {
+
+// What "Restore Defaults" gives a setting, and a slider's range: from the settings table.
+std::int32_t restored(const char* name) { return findSetting(name)->defaultValue; }
+bool restoredFlag(const char* name) { return restored(name) != 0; }
+
+void setSliderRange(DialogControls& controls, int id, const char* setting, int page) {
+  const SettingInfo& info = *findSetting(setting);
+  controls.setSliderRange(id, info.minimum, info.maximum, page);
+}
+
+}  // namespace
+
 const char* const aboutText =
     "Plasmora\n\n"
     "A flight through a living cell:\n"
@@ -86,11 +99,11 @@ void ConfigDialog::initialise(DialogControls& controls) {
   showVolume(controls);
   showGamma(controls);
 
-  controls.setSliderRange(C::VolumeSlider, 1, 100, 10);
+  setSliderRange(controls, C::VolumeSlider, "Volume", 10);
   controls.setSliderPosition(C::VolumeSlider, record_.Volume);
-  controls.setSliderRange(C::GammaSlider, 0, 100, 10);
+  setSliderRange(controls, C::GammaSlider, "Gamma", 10);
   controls.setSliderPosition(C::GammaSlider, record_.Gamma);
-  controls.setSliderRange(C::DetailSlider, 0, 2, 1);
+  setSliderRange(controls, C::DetailSlider, "Detail", 1);
   controls.setSliderPosition(C::DetailSlider, record_.Detail);
 }
 
@@ -160,35 +173,36 @@ bool ConfigDialog::command(DialogControls& controls, int id) {
       showGamma(controls);
       return true;
     case C::RestoreDefaults:
-      selectDesktopMode(controls);
-      controls.setEnabled(C::ModeList, false);
-      record_.UseDesktop = true;
-      record_.EnableMusic = true;
-      controls.setChecked(C::UseDesktop, true);
-      controls.setChecked(C::EnableMusic, true);
-      record_.Volume = 100;
-      record_.Gamma = 50;
-      controls.setEnabled(C::VolumeSlider, true);
-      controls.setEnabled(C::VolumeLabel, true);
+      // The values are the settings table's; the order is the dialog's own.
+      record_.UseDesktop = restoredFlag("UseDesktop");
+      if (record_.UseDesktop) selectDesktopMode(controls);
+      controls.setEnabled(C::ModeList, !record_.UseDesktop);
+      record_.EnableMusic = restoredFlag("EnableMusic");
+      controls.setChecked(C::UseDesktop, record_.UseDesktop);
+      controls.setChecked(C::EnableMusic, record_.EnableMusic);
+      record_.Volume = restored("Volume");
+      record_.Gamma = restored("Gamma");
+      controls.setEnabled(C::VolumeSlider, record_.EnableMusic);
+      controls.setEnabled(C::VolumeLabel, record_.EnableMusic);
       showVolume(controls);
       showGamma(controls);
-      record_.ShowClock = true;
-      controls.setChecked(C::ShowTime, true);
-      controls.setEnabled(C::Clock12, true);
-      controls.setEnabled(C::Clock24, true);
-      record_.ShowFPS = false;
-      record_.VSync = false;
-      record_.MouseExit = false;
-      controls.setChecked(C::ShowFps, false);
-      controls.setChecked(C::VSync, false);
-      controls.setChecked(C::MouseExit, false);
-      record_.Random = false;
-      controls.setSliderPosition(C::VolumeSlider, 100);
-      controls.setSliderPosition(C::GammaSlider, 50);
-      record_.DefGamma = true;
-      controls.setChecked(C::DefaultGamma, true);
-      controls.setEnabled(C::GammaSlider, false);
-      controls.setEnabled(C::GammaLabel, false);
+      record_.ShowClock = restoredFlag("ShowClock");
+      controls.setChecked(C::ShowTime, record_.ShowClock);
+      controls.setEnabled(C::Clock12, record_.ShowClock);
+      controls.setEnabled(C::Clock24, record_.ShowClock);
+      record_.ShowFPS = restoredFlag("ShowFPS");
+      record_.VSync = restoredFlag("VSync");
+      record_.MouseExit = restoredFlag("MouseExit");
+      controls.setChecked(C::ShowFps, record_.ShowFPS);
+      controls.setChecked(C::VSync, record_.VSync);
+      controls.setChecked(C::MouseExit, record_.MouseExit);
+      record_.Random = restoredFlag("Random");
+      controls.setSliderPosition(C::VolumeSlider, record_.Volume);
+      controls.setSliderPosition(C::GammaSlider, record_.Gamma);
+      record_.DefGamma = restoredFlag("DefGamma");
+      controls.setChecked(C::DefaultGamma, record_.DefGamma);
+      controls.setEnabled(C::GammaSlider, !record_.DefGamma);
+      controls.setEnabled(C::GammaLabel, !record_.DefGamma);
       return true;
     case C::About:
       controls.showAbout(aboutText);

@@ -9,6 +9,7 @@
 //   keeps them when nothing is selected.
 // - A slider changes its setting when paged or dragged; arrow-key line steps, Home and End
 //   move it without changing any setting, until the next page or drag reads all three.
+// - "Restore Defaults" and the sliders' ranges take their values from the settings table.
 // - OK always stores English as false. When the store refuses the save (a settings file it
 //   cannot read whole, or cannot write), the user is told why and the dialog stays open, so
 //   that nothing is lost silently; Cancel then leaves.
