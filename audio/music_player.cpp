@@ -85,6 +85,7 @@ bool startAudio(WindowHandle window) {
 void MusicPlayer::playMusic() {
   // Also keeps a playing stream's bytes from being replaced under it.
   if (library == nullptr || musicStream != 0) return;
+  music.release();  // nothing plays from it yet
   if (!music.open("music.ogg")) return;
   musicStream = audio.streamCreateFile(1, music.data, 0, music.size, 0);
   if (musicStream != 0) audio.streamPlay(musicStream, 0, audioLoopFlag);
