@@ -3,6 +3,7 @@
 # reference column. Nothing on the system changes: apt runs with its own sources file, state
 # and cache under DIR, and the package is only unpacked (dpkg -x), never installed.
 # Usage: bench/fetch_reference_unrar.sh DIR   -> prints the path of the unrar binary
+# (unpack_bench looks in BUILD/reference-unrar, BUILD being its build folder)
 set -euo pipefail
 dir=$(realpath -m "${1:?usage: fetch_reference_unrar.sh DIR}")
 bin="$dir/root/usr/bin/unrar-nonfree"

@@ -10,7 +10,9 @@
 // --keep writes the archives into DIR and leaves them there (for profiling one row).
 //
 // Run it on one core (taskset -c 1 ...): the reference runs as a child and inherits that.
-// Without --unrar the column is skipped; bench/fetch_reference_unrar.sh fetches the tool.
+// The reference is taken from --unrar, else from BUILD/reference-unrar where
+// `bench/fetch_reference_unrar.sh BUILD/reference-unrar` puts it; without it the column is
+// skipped with a message.
 
 #include "assets/archive/archive_reader.h"
 #include "tools/archive/archive_writer.h"
@@ -216,14 +218,14 @@ std::vector<Row> rows() {
 std::uint64_t testEntries(const char* path) {
   std::uint64_t total = 0;
   bool failed = false;
-  ArchiveStatus status = readArchiveEntries(
-      path, nullptr,
-      [&](std::uint32_t, const ArchiveEntryInfo&, ArchiveStatus entryStatus,
-          std::unique_ptr<std::uint8_t[]>&, std::uint32_t size) {
-        failed = failed || entryStatus != ArchiveStatus::Ok;
-        total += size;
-        return true;
-      });
+  ArchiveStatus status =
+      readArchiveEntries(path, nullptr,
+                         [&](std::uint32_t, const ArchiveEntryInfo&, ArchiveStatus entryStatus,
+                             std::unique_ptr<std::uint8_t[]>&, std::uint32_t size) {
+                           failed = failed || entryStatus != ArchiveStatus::Ok;
+                           total += size;
+                           return true;
+                         });
   return failed || status != ArchiveStatus::Ok ? 0 : total;
 }
 
