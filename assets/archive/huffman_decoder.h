@@ -42,13 +42,15 @@ class HuffmanDecoder {
     return static_cast<int>(entry & 0xFFFF);
   }
 
-  // 10 bits gave the best mix of build and lookup time on the archives measured (9 and 11
-  // were within a few per cent; 8 and 12 slower).
-  static constexpr int firstBits = 10;
+  // 9 bits measured best on the benchmark's archives: 7 to 10 per cent faster than 10 bits
+  // on real LZ entries and many small ones (tables are rebuilt every few kilobytes there),
+  // equal within noise elsewhere; 11 bits was no better than 10.
+  static constexpr int firstBits = 9;
 
  private:
   // Entries are (length << 16) | symbol. A first-level entry with tableFlag set instead gives
-  // a second-level table: its width in bits (1..5) at bit 24 and its start in the low bits.
+  // a second-level table: its width in bits (1 to 15 - firstBits) at bit 24 and its start in
+  // the low bits.
   static constexpr std::uint32_t tableFlag = 0x80000000u;
 
   int lengthOf(std::uint32_t bits, int from) const;
