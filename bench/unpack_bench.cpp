@@ -264,10 +264,12 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--repeat") == 0) repeat = std::max(1, std::atoi(argv[i + 1]));
     if (std::strcmp(argv[i], "--keep") == 0) keep = argv[i + 1];
   }
+  if (unrar.empty() && access(PLASMORA_REFERENCE_UNRAR, X_OK) == 0)
+    unrar = PLASMORA_REFERENCE_UNRAR;
   if (unrar.empty())
     std::printf(
-        "(no --unrar given: the reference column is skipped; "
-        "bench/fetch_reference_unrar.sh DIR fetches it)\n");
+        "(reference extractor not found: its column is skipped; "
+        "bench/fetch_reference_unrar.sh BUILD/reference-unrar fetches it)\n");
   fs::path dir = !keep.empty()
                      ? fs::path(keep)
                      : fs::temp_directory_path() / ("unpack-bench-" + std::to_string(getpid()));
