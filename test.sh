@@ -3,8 +3,15 @@
 # AddressSanitizer + UndefinedBehaviorSanitizer, which also builds the fuzz targets)
 # and runs the whole suite in both, plus the audio module's tests under ThreadSanitizer.
 # Exit status is the suite's.
+#   ./test.sh --soak   also runs the slow tier: the saver for 10 minutes under Xvfb (memory
+#                      flat, no GL errors), in the normal build only.
 set -euo pipefail
 cd "$(dirname "$0")"
+
+soak_minutes=""
+if [ "${1:-}" = --soak ]; then
+  soak_minutes=10
+fi
 
 scripts/deps.sh test
 
@@ -36,7 +43,8 @@ cmake --build build-tsan -j "$jobs" --target audio_module_test
 
 status=0
 # A build that found no tests is a failure, not a pass.
-ctest --test-dir build --output-on-failure --no-tests=error -j "$jobs" || status=1
+PLASMORA_SOAK_MINUTES=$soak_minutes \
+  ctest --test-dir build --output-on-failure --no-tests=error -j "$jobs" || status=1
 ctest --test-dir build-san --output-on-failure --no-tests=error -j "$jobs" || status=1
 ctest --test-dir build-tsan -R '^audio_module_test[.]' --output-on-failure --no-tests=error \
   || status=1

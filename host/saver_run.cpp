@@ -1,9 +1,6 @@
 #include "host/saver_run.h"
 
-#include <csignal>
-#include <cstdlib>
-#include <string_view>
-
+#include "host/frame_diagnostics.h"
 #include "host/frame_timer.h"
 #include "host/monitors.h"
 #include "host/saver_app.h"
@@ -45,29 +42,6 @@ bool createWindows(SaverApp& app) {
   }
   return primaryWindow != 0;
 }
-
-// For the tests of what a crash leaves behind: PLASMORA_TEST_CRASH=segv|bus|fpe|abort makes
-// the run die of that signal a few frames in, as a fault in the frame loop would.
-class CrashTrigger {
- public:
-  CrashTrigger() {
-    const char* kind = std::getenv("PLASMORA_TEST_CRASH");
-    if (kind == nullptr) return;
-    const std::string_view name(kind);
-    signal_ = name == "segv"    ? SIGSEGV
-              : name == "bus"   ? SIGBUS
-              : name == "fpe"   ? SIGFPE
-              : name == "abort" ? SIGABRT
-                                : 0;
-  }
-  void frameDrawn() {
-    if (signal_ != 0 && ++frames_ == 5) std::raise(signal_);
-  }
-
- private:
-  int signal_ = 0;
-  int frames_ = 0;
-};
 
 // Adds a pending offset to the travel and re-centres the cursor so that the next move is
 // again measured from the centre.
@@ -130,7 +104,7 @@ bool runSaver(SaverApp& app) {
   centreCursor();
   float dt = 0.0f;
   timer.restart();
-  CrashTrigger crashTrigger;
+  FrameDiagnostics diagnostics;
 
   while (running) {
     WindowMessage message;
@@ -150,7 +124,7 @@ bool runSaver(SaverApp& app) {
     // The frame in which the travel runs out is still drawn.
     if (settings.MouseExit && mouseTravel > mouseExitTravel) running = false;
     directAndDraw(dt);
-    crashTrigger.frameDrawn();
+    diagnostics.frameDrawn();
   }
 
   shutDown(app);

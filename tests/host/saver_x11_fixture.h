@@ -63,7 +63,10 @@ class SaverX11 : public ::testing::Test {
       setenv("XDG_CONFIG_HOME", config.c_str(), 1);
       // The record of what a run changed on the display stays inside the test's folder.
       setenv("XDG_RUNTIME_DIR", config.c_str(), 1);
+      // Music, when a test leaves it on, plays to no device.
+      setenv("SDL_AUDIODRIVER", "dummy", 1);
       for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
+      if (!stderrFile.empty()) freopen(stderrFile.c_str(), "w", stderr);
       execl(saverPath, saverPath, mode, static_cast<char*>(nullptr));
       _exit(127);
     }
@@ -107,6 +110,7 @@ class SaverX11 : public ::testing::Test {
 
   static inline XServer* server = nullptr;
   std::vector<std::pair<std::string, std::string>> environment;
+  std::string stderrFile;  // where the saver's stderr goes; inherited when empty
   TempDir configDir;
   const fs::path& config = configDir.path;
   pid_t saver = -1;
