@@ -1,8 +1,10 @@
 // The saver's entry point: one process serves one request of the screensaver command line.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "host/config_dialog.h"
+#include "host/hack_run.h"
 #include "host/preview_window.h"
 #include "host/program_icon.h"
 #include "host/saver_app.h"
@@ -12,14 +14,30 @@
 #include "platform/desktop_restore.h"
 #include "platform/message_box.h"
 #include "platform/x11/message_box_window.h"
+#include "settings/settings.h"
 
 int main(int argc, char** argv) {
   // Before the screensaver switches: after a run killed with SIGKILL, this puts the display
   // mode and gamma ramp back as the run found them.
   if (argc == 2 && std::strcmp(argv[1], restoreDesktopOption) == 0)
     return restoreRecordedDesktop() ? 0 : 1;
+  // A daemon's hack options ("--root", "--window-id N", "--window") before the saver's own
+  // switch reader, which would take "--root" for a saver run.
+  HackOptions hack;
+  std::string hackError;
+  const HackCommand command = readHackOptions(argc, argv, hack, hackError);
+  if (command == HackCommand::Invalid) {
+    std::fprintf(stderr, "plasmora: %s\n", hackError.c_str());
+    return 1;
+  }
   SaverApp app;
   app.initialise(processCommandLine(argc, argv).c_str());
+  if (command == HackCommand::Hack) {
+    applyHackOptions(hack, settings);
+    installWindowPresenter();
+    installProgramIcon();
+    return runHack(app, hack);
+  }
   switch (app.runMode) {
     case RunMode::Saver:
     case RunMode::Test:

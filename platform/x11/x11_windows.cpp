@@ -62,6 +62,10 @@ void followParentSize(Window parent, int width, int height) {
     w.height = newHeight;
     XResizeWindow(display, w.window, static_cast<unsigned>(newWidth),
                   static_cast<unsigned>(newHeight));
+    // The GL surface covers the window, also at its new size.
+    if (w.surface != 0)
+      XResizeWindow(display, w.surface, static_cast<unsigned>(newWidth),
+                    static_cast<unsigned>(newHeight));
   }
   XFlush(display);
 }

@@ -1,0 +1,50 @@
+#include "platform/owner_lock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+OwnerLock::~OwnerLock() { release(); }
+
+bool OwnerLock::take(const std::string& path) {
+  release();
+  if (path.empty()) return false;
+  int file = open(path.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (file < 0) return false;
+  if (flock(file, LOCK_EX | LOCK_NB) != 0) {
+    close(file);
+    return false;
+  }
+  fd = file;
+  return true;
+}
+
+void OwnerLock::release() {
+  if (fd < 0) return;
+  close(fd);  // closing the only descriptor lets the lock go
+  fd = -1;
+}
+
+std::string ownerLockPath() {
+  std::string base;
+  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime != nullptr && *runtime == '/')
+    base = runtime;
+  else if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache != nullptr && *cache == '/')
+    base = cache;
+  else if (const char* home = std::getenv("HOME"); home != nullptr && *home == '/')
+    base = std::string(home) + "/.cache";
+  else
+    return {};
+  mkdir(base.c_str(), 0700);
+  const std::string folder = base + "/plasmora";
+  mkdir(folder.c_str(), 0700);
+  return folder + "/owner.lock";
+}
+
+bool takeOwnership() {
+  static OwnerLock lock;
+  return lock.held() || lock.take(ownerLockPath());
+}
