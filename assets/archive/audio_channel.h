@@ -58,7 +58,48 @@ class AudioChannel {
     const Lanes sign = v >> 31;
     return (v ^ sign) - sign;
   }
-  void adjustWeights();
+  // Inline, so that a predictor held in a local stays in registers across the loop.
+  void adjustWeights() {
+    const std::uint32_t dif[11] = {dif0,
+                                   static_cast<std::uint32_t>(minus[0]),
+                                   static_cast<std::uint32_t>(plus[0]),
+                                   static_cast<std::uint32_t>(minus[1]),
+                                   static_cast<std::uint32_t>(plus[1]),
+                                   static_cast<std::uint32_t>(minus[2]),
+                                   static_cast<std::uint32_t>(plus[2]),
+                                   static_cast<std::uint32_t>(minus[3]),
+                                   static_cast<std::uint32_t>(plus[3]),
+                                   dif9,
+                                   dif10};
+    int best = 0;
+    for (int i = 1; i < 11; ++i)
+      if (dif[i] < dif[best]) best = i;
+    minus = Lanes{};
+    plus = Lanes{};
+    dif0 = dif9 = dif10 = 0;
+    // 1 lowers K1, 2 raises it, 3 and 4 do the same for K2, and so on; 0 changes nothing.
+    // Weights stay within -17..16.
+    if (best == 0) return;
+    const bool down = best % 2 == 1;
+    auto nudge = [down](int w) { return down ? (w >= -16 ? w - 1 : w) : (w < 16 ? w + 1 : w); };
+    switch ((best - 1) / 2) {
+      case 0:
+        k1 = nudge(k1);
+        break;
+      case 1:
+        k2 = nudge(k2);
+        break;
+      case 2:
+        k3 = nudge(k3);
+        break;
+      case 3:
+        k4 = nudge(k4);
+        break;
+      default:
+        k5 = nudge(k5);
+        break;
+    }
+  }
 
   int k1 = 0, k2 = 0, k3 = 0, k4 = 0, k5 = 0;
   int d1 = 0, d2 = 0, d3 = 0, d4 = 0;
