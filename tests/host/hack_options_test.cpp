@@ -1,11 +1,10 @@
-// The hack's command line, its lock and its projection: the logic under the X11 run.
+// The hack's command line (and the daemon's description that writes it), its owner lock and
+// its projection: the logic under the X11 run.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <csignal>
-#include <filesystem>
-#include <vector>
+#include <fstream>
+#include <regex>
+#include <sstream>
 
 #include "host/hack_options.h"
 #include "platform/owner_lock.h"
@@ -15,114 +14,113 @@
 
 namespace {
 
-HackCommand read(std::vector<const char*> arguments, HackOptions& options) {
-  arguments.insert(arguments.begin(), "plasmora");
+// The command line split at spaces, after the program name.
+HackCommand read(const std::string& line, HackOptions& options, Settings* record = nullptr) {
+  std::vector<std::string> words{"plasmora"};
+  std::istringstream in(line);
+  for (std::string w; in >> w;) words.push_back(w);
+  std::vector<const char*> argv;
+  for (const std::string& w : words) argv.push_back(w.c_str());
   std::string error;
-  const HackCommand command =
-      readHackOptions(static_cast<int>(arguments.size()), arguments.data(), options, error);
-  EXPECT_EQ(command == HackCommand::Invalid, !error.empty());
+  HackCommand command = readHackOptions(int(argv.size()), argv.data(), options, error);
+  EXPECT_EQ(command == HackCommand::Invalid, !error.empty()) << line;
+  if (record != nullptr && command == HackCommand::Hack) applyHackOptions(options, *record);
   return command;
 }
 
-TEST(HackOptions, TargetsAndWhatIsNotAHack) {
-  struct Case {
-    std::vector<const char*> arguments;
+TEST(HackOptions, TargetsAndLinesThatAreNotHacks) {
+  using C = HackCommand;
+  using T = HackTarget;
+  const struct {
+    const char* line;
     HackCommand command;
     HackTarget target;
     std::uint32_t windowId;
+  } cases[] = {
+      {"", C::NotAHack},
+      {"/s", C::NotAHack},
+      {"--fps", C::NotAHack},
+      {"--rootx", C::NotAHack},
+      {"-root -fps", C::Hack, T::Root},
+      {"--window", C::Hack, T::OwnWindow},
+      {"--window --root", C::Hack, T::Root},
+      {"-window-id 0x1A", C::Hack, T::WindowId, 26},
+      {"--window-id 12 --root", C::Hack, T::WindowId, 12},
+      {"--root --window-id 4294967295", C::Hack, T::WindowId, 0xFFFFFFFFu},
+      {"--window-id", C::Invalid},
+      {"--window-id 4294967296", C::Invalid},
+      {"--window-id 0x", C::Invalid},
+      {"--window-id 12a", C::Invalid},
+      {"--window-id 0", C::Invalid},
+      {"--root /s", C::Invalid},
+      {"--root --bogus", C::Invalid},
   };
-  const Case cases[] = {
-      {{}, HackCommand::NotAHack, HackTarget::None, 0},
-      {{"/s"}, HackCommand::NotAHack, HackTarget::None, 0},
-      {{"--fps"}, HackCommand::NotAHack, HackTarget::None, 0},  // still the saver's switch
-      {{"--rootx"}, HackCommand::NotAHack, HackTarget::None, 0},
-      {{"--root"}, HackCommand::Hack, HackTarget::Root, 0},
-      {{"-root", "-fps"}, HackCommand::Hack, HackTarget::Root, 0},
-      {{"--window"}, HackCommand::Hack, HackTarget::OwnWindow, 0},
-      {{"--window", "--root"}, HackCommand::Hack, HackTarget::Root, 0},
-      {{"-window-id", "0x1A"}, HackCommand::Hack, HackTarget::WindowId, 26},
-      {{"--root", "--window-id", "4294967295"},
-       HackCommand::Hack,
-       HackTarget::WindowId,
-       0xFFFFFFFFu},
-      {{"--window-id", "12", "--root"}, HackCommand::Hack, HackTarget::WindowId, 12},
-      {{"--window-id"}, HackCommand::Invalid, HackTarget::None, 0},
-      {{"--window-id", "4294967296"}, HackCommand::Invalid, HackTarget::None, 0},
-      {{"--window-id", "0x"}, HackCommand::Invalid, HackTarget::None, 0},
-      {{"--window-id", "12a"}, HackCommand::Invalid, HackTarget::None, 0},
-      {{"--window-id", "0"}, HackCommand::Invalid, HackTarget::None, 0},
-      {{"--root", "/s"}, HackCommand::Invalid, HackTarget::None, 0},
-      {{"--root", "--bogus"}, HackCommand::Invalid, HackTarget::None, 0},
-  };
-  for (const Case& c : cases) {
-    std::string line;
-    for (const char* a : c.arguments) line += std::string(a) + " ";
-    SCOPED_TRACE(line);
+  for (const auto& c : cases) {
     HackOptions options;
-    ASSERT_EQ(read(c.arguments, options), c.command);
+    ASSERT_EQ(read(c.line, options), c.command) << c.line;
     if (c.command != HackCommand::Hack) continue;
-    EXPECT_EQ(options.target, c.target);
-    EXPECT_EQ(options.windowId, c.windowId);
+    EXPECT_EQ(options.target, c.target) << c.line;
+    EXPECT_EQ(options.windowId, c.windowId) << c.line;
   }
 }
 
-// Every setting as its stored name and number.
-std::vector<std::pair<std::string, std::uint32_t>> numbersOf(const Settings& record) {
-  std::vector<std::pair<std::string, std::uint32_t>> numbers;
-  for (const StoredValue& v : storedValuesOf(record)) numbers.emplace_back(v.name, v.number);
-  return numbers;
-}
-
-TEST(HackOptions, SettingsForTheRunAndTheirRanges) {
-  struct Case {
-    std::vector<const char*> arguments;
-    bool valid;
-    Settings expected;  // from stored: music on, 24-hour clock, Detail 2, Volume 50, Gamma 70
-  };
+TEST(HackOptions, SettingsChangeForTheRunWithinTheirRanges) {
   Settings stored;
   stored.EnableMusic = true;
   stored.Detail = 2;
   stored.Volume = 50;
   stored.Gamma = 70;
-  auto with = [&](auto change) {
-    Settings s = stored;
-    change(s);
-    return s;
-  };
-  const Case cases[] = {
-      {{"--window"}, true, stored},
-      {{"--root"}, true, with([](Settings& s) { s.DefGamma = true; })},
-      {{"--root", "--gamma", "100"}, true, with([](Settings& s) { s.Gamma = 100; })},
-      {{"--window", "--detail", "0", "--volume", "1", "--no-music", "--clock", "--12-hour",
-        "--fps"},
-       true,
-       with([](Settings& s) {
-         s.Detail = 0;
-         s.Volume = 1;
-         s.EnableMusic = false;
+  const struct {
+    const char* line;
+    bool valid;
+    void (*change)(Settings&);
+  } cases[] = {
+      {"--window", true, [](Settings&) {}},
+      {"--root", true, [](Settings& s) { s.DefGamma = true; }},
+      {"--root --gamma 100", true, [](Settings& s) { s.Gamma = 100; }},
+      {"--window --detail 0 --volume 1 --no-music --clock --12-hour --fps", true,
+       [](Settings& s) {
+         s.Detail = 0, s.Volume = 1, s.EnableMusic = false;
          s.ShowClock = s.TimeFormat = s.ShowFPS = true;
-       })},
-      {{"--window", "--detail", "3"}, false, stored},
-      {{"--window", "--volume", "0"}, false, stored},
-      {{"--window", "--volume", "-5"}, false, stored},
-      {{"--window", "--gamma", "101"}, false, stored},
-      {{"--window", "--gamma", "99999999999999999999"}, false, stored},
-      {{"--window", "--volume"}, false, stored},
+       }},
+      {"--window --detail 3"},
+      {"--window --volume 0"},
+      {"--window --volume -5"},
+      {"--window --gamma 101"},
+      {"--window --gamma 99999999999999999999"},
+      {"--window --volume"},
   };
-  for (const Case& c : cases) {
-    std::string line;
-    for (const char* a : c.arguments) line += std::string(a) + " ";
-    SCOPED_TRACE(line);
+  auto numbers = [](const Settings& record) {
+    std::vector<std::pair<std::string, std::uint32_t>> all;
+    for (const StoredValue& v : storedValuesOf(record)) all.emplace_back(v.name, v.number);
+    return all;
+  };
+  for (const auto& c : cases) {
     HackOptions options;
-    ASSERT_EQ(read(c.arguments, options), c.valid ? HackCommand::Hack : HackCommand::Invalid);
-    if (!c.valid) continue;
-    Settings record = stored;
-    applyHackOptions(options, record);
-    EXPECT_EQ(numbersOf(record), numbersOf(c.expected));
+    Settings record = stored, expected = stored;
+    ASSERT_EQ(read(c.line, options, &record), c.valid ? HackCommand::Hack : HackCommand::Invalid)
+        << c.line;
+    if (c.valid) c.change(expected);
+    if (c.valid) EXPECT_EQ(numbers(record), numbers(expected)) << c.line;
   }
 }
 
-TEST(OwnerLock, OneHolderUntilItLetsGoOrDies) {
+// Every argument the daemon's settings tool can add from the description is understood.
+TEST(HackOptions, TheDaemonsDescriptionWritesOnlyOptionsTheProgramReads) {
+  std::stringstream xml;
+  xml << std::ifstream(PLASMORA_SOURCE_DIR "/packaging/plasmora.xml").rdbuf();
+  const std::string text = xml.str();
+  const std::regex argument(R"re(\barg(-set)?="([^"]*)")re");
+  int count = 0;
+  for (std::sregex_iterator i(text.begin(), text.end(), argument), end; i != end; ++i, ++count) {
+    const std::string line = "--root " + std::regex_replace((*i)[2].str(), std::regex("%"), "7");
+    HackOptions options;
+    EXPECT_EQ(read(line, options), HackCommand::Hack) << line;
+  }
+  EXPECT_GE(count, 12);
+}
+
+TEST(OwnerLock, OneHolderUntilItLetsGo) {
   TempDir folder;
   const std::string path = (folder.path / "owner.lock").string();
   OwnerLock first, second;
@@ -131,24 +129,6 @@ TEST(OwnerLock, OneHolderUntilItLetsGoOrDies) {
   first.release();
   EXPECT_TRUE(second.take(path));
   second.release();
-  // A holder killed outright leaves the lock free.
-  int ready[2];
-  ASSERT_EQ(pipe(ready), 0);
-  const pid_t holder = fork();
-  if (holder == 0) {
-    OwnerLock lock;
-    char held = lock.take(path) ? 1 : 0;
-    (void)!write(ready[1], &held, 1);
-    pause();
-    _exit(0);
-  }
-  char held = 0;
-  ASSERT_EQ(::read(ready[0], &held, 1), 1);
-  EXPECT_EQ(held, 1);
-  EXPECT_FALSE(first.take(path));
-  kill(holder, SIGKILL);
-  waitpid(holder, nullptr, 0);
-  EXPECT_TRUE(first.take(path));
   // Never through a link another user could have planted.
   std::filesystem::create_symlink(folder.path / "elsewhere", folder.path / "link.lock");
   EXPECT_FALSE(second.take((folder.path / "link.lock").string()));
@@ -156,23 +136,22 @@ TEST(OwnerLock, OneHolderUntilItLetsGoOrDies) {
 }
 
 TEST(WindowProjection, TheFourToThreePictureStaysWhollyInsideAtTheWindowsShape) {
-  const std::pair<int, int> sizes[] = {{800, 600},  {1920, 1080}, {3840, 600},
-                                       {600, 1600}, {1, 1000},    {1000, 1}};
-  for (auto [width, height] : sizes) {
+  for (auto [width, height] : {std::pair{800, 600},
+                               {1920, 1080},
+                               {3840, 600},
+                               {600, 1600},
+                               {1, 1000},
+                               {1000, 1},
+                               {0, 0}}) {
     SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
     const FrustumExtent f = frustumForWindow(width, height);
-    EXPECT_NEAR((f.right - f.left) / (f.top - f.bottom), double(width) / height,
-                1e-9 * width / height);
-    EXPECT_LE(f.left, -0.666665);
-    EXPECT_GE(f.right, 0.666665);
-    EXPECT_LE(f.bottom, -0.5);
-    EXPECT_GE(f.top, 0.5);
-    // and no larger than needed: one pair of sides is the 4:3 one
+    const double aspect = width > 0 ? double(width) / height : 0.666665 / 0.5;
+    EXPECT_NEAR((f.right - f.left) / (f.top - f.bottom), aspect, 1e-9 * aspect);
+    EXPECT_TRUE(f.left == -f.right && f.bottom == -f.top);
+    // Wholly inside, and no larger than that needs: one pair of sides is the 4:3 one.
+    EXPECT_TRUE(f.right >= 0.666665 && f.top >= 0.5);
     EXPECT_TRUE(f.right == 0.666665 || f.top == 0.5);
   }
-  const FrustumExtent none = frustumForWindow(0, 0);
-  EXPECT_EQ(none.right, 0.666665);
-  EXPECT_EQ(none.top, 0.5);
 }
 
 }  // namespace

@@ -1,66 +1,32 @@
-// The program as a hack under a private X server: a parent window made here stands in for a
-// screensaver daemon's window, and the real program draws into it.
-// GoogleTest before Xlib, whose macros clash with its names.
-#include <gtest/gtest.h>
-
-#include <X11/Xlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <csignal>
-#include <filesystem>
-#include <string>
-#include <thread>
-#include <vector>
-
+// The program as a hack: a parent window made here stands in for a screensaver daemon's
+// window, and the real program draws into it.
 #include "platform/owner_lock.h"
-#include "tests/support/temp_dir.h"
-#include "tests/support/x_server.h"
+#include "tests/host/saver_x11_fixture.h"
 
 namespace {
 
-using namespace std::chrono_literals;
-
-const char* const saverPath = PLASMORA_BINARY_DIR "/host/plasmora";
 constexpr int parentX = 60, parentY = 40;
-constexpr unsigned long grey = 0x808080;
 
-struct Ramp {
-  std::vector<std::uint16_t> red, green, blue;
-  bool operator==(const Ramp&) const = default;
-};
-
-class HackX11 : public testing::Test {
+class HackX11 : public SaverX11 {
  protected:
-  static void SetUpTestSuite() {
-    if (haveProgram("Xvfb")) server = new XServer;
-  }
-  static void TearDownTestSuite() {
-    delete server;
-    server = nullptr;
-  }
   void SetUp() override {
-    if (server == nullptr || !server->ok()) GTEST_SKIP() << "Xvfb is needed";
+    SaverX11::SetUp();
+    if (IsSkipped()) return;
     // Stored settings that would change the ramp in a full-screen run.
-    config.write("quillmoor/plasmora.conf", "EnableMusic=0\nDefGamma=0\nGamma=100\nVSync=1\n");
+    writeSettings("EnableMusic=0\nDefGamma=0\nGamma=100\nVSync=1\n");
+    before = ramp();
   }
   void TearDown() override {
-    if (hack > 0) {
-      kill(hack, SIGKILL);
-      waitpid(hack, nullptr, 0);
-      hack = -1;
-    }
-    if (parent != 0) XDestroyWindow(display(), parent);
+    SaverX11::TearDown();
+    if (parent != 0 && server != nullptr) XDestroyWindow(display(), parent);
     parent = 0;
-    XSync(display(), False);
   }
-  Display* display() const { return server->display(); }
 
+  // A grey parent, so that a part the show leaves uncovered would show.
   void makeParent(int width, int height) {
     XSetWindowAttributes a{};
     a.override_redirect = True;
-    a.background_pixel = grey;
+    a.background_pixel = 0x808080;
     parent = XCreateWindow(display(), DefaultRootWindow(display()), parentX, parentY,
                            unsigned(width), unsigned(height), 0, CopyFromParent, InputOutput,
                            CopyFromParent, CWOverrideRedirect | CWBackPixel, &a);
@@ -68,46 +34,34 @@ class HackX11 : public testing::Test {
     XSync(display(), False);
   }
 
-  void start(const std::vector<std::string>& arguments, const char* daemonWindow = nullptr) {
-    hack = fork();
-    if (hack == 0) {
-      setenv("XDG_CONFIG_HOME", config.path.c_str(), 1);
-      setenv("XDG_RUNTIME_DIR", config.path.c_str(), 1);
+  void start(std::vector<std::string> arguments, const char* daemonWindow = nullptr) {
+    saver = fork();
+    if (saver == 0) {
+      setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+      setenv("XDG_RUNTIME_DIR", config.c_str(), 1);
       if (daemonWindow != nullptr) setenv("XSCREENSAVER_WINDOW", daemonWindow, 1);
       std::vector<char*> argv{const_cast<char*>(saverPath)};
-      for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+      for (std::string& a : arguments) argv.push_back(a.data());
       argv.push_back(nullptr);
       execv(saverPath, argv.data());
       _exit(127);
     }
   }
 
-  int exitStatus(std::chrono::milliseconds timeout) {
-    for (auto end = std::chrono::steady_clock::now() + timeout;; std::this_thread::sleep_for(5ms)) {
-      int status = 0;
-      if (waitpid(hack, &status, WNOHANG) == hack) {
-        hack = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-      }
-      if (std::chrono::steady_clock::now() >= end) return -1;
-    }
-  }
-
-  // Whether the show covers the whole parent: every tenth of it along each edge holds a
-  // coloured pixel (neither the black of an empty surface nor the parent's grey).
+  // Whether the show covers the whole parent: each tenth of it along each edge holds a pixel
+  // that is neither the black of an empty surface nor the parent's grey.
   bool showFillsParent(int width, int height) {
     for (auto end = std::chrono::steady_clock::now() + 15s; std::chrono::steady_clock::now() < end;
          std::this_thread::sleep_for(100ms)) {
       const std::vector<std::uint8_t> shown =
           rootPixels(display(), parentX, parentY, width, height);
-      if (shown.empty()) continue;
       auto coloured = [&](int x0, int y0, int x1, int y1) {
-        for (int y = y0; y < y1; ++y)
+        for (int y = y0; y < y1 && !shown.empty(); ++y)
           for (int x = x0; x < x1; ++x) {
             const std::uint8_t* p = &shown[(std::size_t(y) * width + x) * 3];
-            const bool black = p[0] < 8 && p[1] < 8 && p[2] < 8;
-            const bool isGrey = p[0] == 0x80 && p[1] == 0x80 && p[2] == 0x80;
-            if (!black && !isGrey) return true;
+            if (std::max({p[0], p[1], p[2]}) >= 8 &&
+                !(p[0] == 0x80 && p[1] == 0x80 && p[2] == 0x80))
+              return true;
           }
         return false;
       };
@@ -119,45 +73,29 @@ class HackX11 : public testing::Test {
     return false;
   }
 
-  Ramp ramp() {
-    Ramp r;
-    EXPECT_TRUE(primaryGammaRamp(display(), r.red, r.green, r.blue));
-    return r;
+  std::vector<std::uint16_t> ramp() {
+    std::vector<std::uint16_t> red, green, blue;
+    EXPECT_TRUE(primaryGammaRamp(display(), red, green, blue));
+    red.insert(red.end(), green.begin(), green.end());
+    red.insert(red.end(), blue.begin(), blue.end());
+    return red;
   }
 
-  int childrenOfParent() {
-    Window root = 0, up = 0, *children = nullptr;
-    unsigned count = 0;
-    if (!XQueryTree(display(), parent, &root, &up, &children, &count)) return -1;
-    if (children != nullptr) XFree(children);
-    return int(count);
-  }
-
-  static inline XServer* server = nullptr;
-  TempDir config;
-  pid_t hack = -1;
   Window parent = 0;
+  std::vector<std::uint16_t> before;
 };
 
 TEST_F(HackX11, DrawsIntoTheGivenWindowAtItsShapeAndEndsOnSigtermLeavingEverything) {
-  struct Case {
-    const char* name;
+  const struct {
     bool throughEnvironment;  // XSCREENSAVER_WINDOW with --root, else --window-id
     int width, height;
-  };
-  const Case cases[] = {
-      {"window-id 4:3", false, 320, 240},
-      {"window-id tall", false, 120, 400},
-      {"root wide", true, 480, 100},
-  };
-  const Ramp before = ramp();
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  } cases[] = {{false, 320, 240}, {false, 120, 400}, {true, 480, 100}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
     makeParent(c.width, c.height);
-    char id[32];
-    std::snprintf(id, sizeof id, "0x%lx", parent);
+    const std::string id = (std::stringstream() << "0x" << std::hex << parent).str();
     if (c.throughEnvironment)
-      start({"--root"}, id);
+      start({"--root"}, id.c_str());
     else
       start({"-window-id", std::to_string(parent)});
     EXPECT_TRUE(showFillsParent(c.width, c.height));
@@ -165,41 +103,39 @@ TEST_F(HackX11, DrawsIntoTheGivenWindowAtItsShapeAndEndsOnSigtermLeavingEverythi
     EXPECT_EQ(XGrabKeyboard(display(), parent, False, GrabModeAsync, GrabModeAsync, CurrentTime),
               GrabSuccess);
     XUngrabKeyboard(display(), CurrentTime);
-    EXPECT_EQ(ramp(), before) << "a hack changed the ramp it was not asked to change";
+    EXPECT_EQ(ramp(), before) << "the ramp changed without --gamma";
     EXPECT_TRUE(windowsTitled(display(), "Plasmora").empty()) << "a top-level window of its own";
-    // How a daemon ends a hack.
-    kill(hack, SIGTERM);
+    kill(saver, SIGTERM);  // how a daemon ends a hack
     EXPECT_EQ(exitStatus(1000ms), 0);
-    EXPECT_EQ(childrenOfParent(), 0);
-    EXPECT_EQ(ramp(), before);
+    Window root = 0, up = 0, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(display(), parent, &root, &up, &children, &count);
+    if (children != nullptr) XFree(children);
+    EXPECT_EQ(count, 0u) << "a window left in the parent";
     TearDown();
   }
 }
 
 TEST_F(HackX11, OnlyTheOwnerOfTheLockChangesTheRampAskedFor) {
-  const Ramp before = ramp();
   makeParent(200, 150);
   const std::vector<std::string> arguments{"--window-id", std::to_string(parent), "--gamma", "100"};
   {
-    OwnerLock other;  // another hack of the user, running
-    std::filesystem::create_directories(config.path / "plasmora");
-    ASSERT_TRUE(other.take((config.path / "plasmora" / "owner.lock").string()));
+    OwnerLock other;  // another hack of the user's, running
+    fs::create_directories(config / "plasmora");
+    ASSERT_TRUE(other.take(config / "plasmora" / "owner.lock"));
     start(arguments);
     ASSERT_TRUE(showFillsParent(200, 150));
     EXPECT_EQ(ramp(), before);
-    kill(hack, SIGTERM);
+    kill(saver, SIGTERM);
     EXPECT_EQ(exitStatus(1000ms), 0);
   }
   start(arguments);
   ASSERT_TRUE(showFillsParent(200, 150));
   EXPECT_NE(ramp(), before) << "the owner did not apply the ramp asked for";
-  kill(hack, SIGTERM);
+  kill(saver, SIGTERM);
   EXPECT_EQ(exitStatus(1000ms), 0);
   EXPECT_EQ(ramp(), before);
-}
-
-TEST_F(HackX11, AWindowThatDoesNotExistIsACleanFailure) {
-  start({"--window-id", "0x7ffffff"});
+  start({"--window-id", "0x7ffffff"});  // names no window
   EXPECT_EQ(exitStatus(10000ms), 1);
 }
 
