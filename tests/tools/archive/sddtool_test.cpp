@@ -42,6 +42,10 @@ TEST_F(SddTool, ListExtractAndTestOwnArchive) {
   CommandRun extract = sddtool("extract " + archive + " MESHES/MITO.DAT -o " + out);
   EXPECT_EQ(extract.status, 0) << extract.output;
   EXPECT_EQ(readFile(out), "mitochondrion");
+  CommandRun several =
+      sddtool("extract " + archive + " music.ogg MESHES/MITO.DAT music.ogg -o " + out);
+  EXPECT_EQ(several.status, 0) << several.output;
+  EXPECT_EQ(readFile(out), "OggSmitochondrionOggS");  // in the order named
 
   CommandRun test = sddtool("test " + archive);
   EXPECT_EQ(test.status, 0) << test.output;
