@@ -100,8 +100,7 @@ int runHack(SaverApp&, const HackOptions& options) {
   }
   if (!startContent(primaryWindow)) {
     std::fprintf(stderr, "plasmora: the music module cannot be loaded; drawing without music\n");
-    stopContent();
-    settings.EnableMusic = false;
+    settings.EnableMusic = false;  // nothing of the module is left loaded
     startContent(primaryWindow);
   }
   applyWindowProjection(width, height);

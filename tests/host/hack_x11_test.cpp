@@ -139,4 +139,16 @@ TEST_F(HackX11, OnlyTheOwnerOfTheLockChangesTheRampAskedFor) {
   EXPECT_EQ(exitStatus(10000ms), 1);
 }
 
+TEST_F(HackX11, AMusicModuleThatCannotLoadLeavesTheShowDrawing) {
+  TempDir data;
+  fs::copy_file(fs::path(PLASMORA_DATA_DIR) / "data.sdd", data.path / "data.sdd");
+  data.write("libbass.so", std::string("no library"));
+  writeSettings("EnableMusic=1\nPath=\"" + data.path.string() + "\"\n");
+  makeParent(200, 150);
+  start({"--window-id", std::to_string(parent)});
+  EXPECT_TRUE(showFillsParent(200, 150));
+  kill(saver, SIGTERM);
+  EXPECT_EQ(exitStatus(1000ms), 0);
+}
+
 }  // namespace
