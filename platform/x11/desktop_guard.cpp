@@ -17,6 +17,7 @@
 #include "platform/desktop_restore.h"
 #include "platform/display_mode.h"
 #include "platform/gamma_ramp.h"
+#include "platform/user_state_folder.h"
 #include "platform/x11/x11_connection.h"
 
 extern char** environ;
@@ -28,24 +29,9 @@ constexpr long maxRecordFileSize = 4L << 20;
 
 DesktopRecord record;
 
-// The record's folder: the runtime folder (private to the user, emptied at log-out),
-// else the cache folder.
-std::string recordFolder() {
-  std::string base;
-  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime != nullptr && *runtime == '/')
-    base = runtime;
-  else if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache != nullptr && *cache == '/')
-    base = cache;
-  else if (const char* home = std::getenv("HOME"); home != nullptr && *home == '/')
-    base = std::string(home) + "/.cache";
-  else
-    return {};
-  return base + "/plasmora";
-}
-
 // One record per display: a run on another display has its own.
 std::string recordPath() {
-  std::string folder = recordFolder();
+  std::string folder = userStateFolder();
   if (folder.empty()) return {};
   std::string name = "desktop-";
   const char* display = std::getenv("DISPLAY");
@@ -55,9 +41,6 @@ std::string recordPath() {
 }
 
 bool writeRecordFile(const std::string& path, const std::string& text) {
-  std::string folder = recordFolder();
-  mkdir(folder.substr(0, folder.rfind('/')).c_str(), 0700);
-  mkdir(folder.c_str(), 0700);
   std::string temporary = path + ".new";
   int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return false;

@@ -1,0 +1,7 @@
+#pragma once
+// The folder for this user's small run-time files (the owner lock, the display record):
+// $XDG_RUNTIME_DIR/plasmora (private to the user, emptied at log-out), else the cache
+// folder's plasmora/. Made (mode 0700) when missing; empty when no base folder is known.
+#include <string>
+
+std::string userStateFolder();
