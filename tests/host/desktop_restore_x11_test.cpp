@@ -156,8 +156,13 @@ TEST_F(DesktopRestore, TheLoadingPictureAndThenAMovingShow) {
     for (std::uint8_t v : shot) white = white && v == 255;
     if (!white && !allBlack(shot)) loading = shot;
   });
-  std::this_thread::sleep_for(1500ms);
+  // The loading picture stays until the first frame, which a slow build may take seconds to
+  // draw (its shaders are compiled then).
   std::vector<std::uint8_t> first = rootPixels(display(), 0, 0, 1280, 1024);
+  for (int i = 0; i < 200 && first == loading; ++i) {
+    std::this_thread::sleep_for(100ms);
+    first = rootPixels(display(), 0, 0, 1280, 1024);
+  }
   std::this_thread::sleep_for(1000ms);
   std::vector<std::uint8_t> second = rootPixels(display(), 0, 0, 1280, 1024);
   input("key a");
