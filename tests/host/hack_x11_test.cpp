@@ -16,36 +16,9 @@ class HackX11 : public SaverX11 {
     writeSettings("EnableMusic=0\nDefGamma=0\nGamma=100\nVSync=1\n");
     before = ramp();
   }
-  void TearDown() override {
-    SaverX11::TearDown();
-    if (parent != 0 && server != nullptr) XDestroyWindow(display(), parent);
-    parent = 0;
-  }
-
-  // A grey parent, so that a part the show leaves uncovered would show.
-  void makeParent(int width, int height) {
-    XSetWindowAttributes a{};
-    a.override_redirect = True;
-    a.background_pixel = 0x808080;
-    parent = XCreateWindow(display(), DefaultRootWindow(display()), parentX, parentY,
-                           unsigned(width), unsigned(height), 0, CopyFromParent, InputOutput,
-                           CopyFromParent, CWOverrideRedirect | CWBackPixel, &a);
-    XMapWindow(display(), parent);
-    XSync(display(), False);
-  }
-
   void start(std::vector<std::string> arguments, const char* daemonWindow = nullptr) {
-    saver = fork();
-    if (saver == 0) {
-      setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-      setenv("XDG_RUNTIME_DIR", config.c_str(), 1);
-      if (daemonWindow != nullptr) setenv("XSCREENSAVER_WINDOW", daemonWindow, 1);
-      std::vector<char*> argv{const_cast<char*>(saverPath)};
-      for (std::string& a : arguments) argv.push_back(a.data());
-      argv.push_back(nullptr);
-      execv(saverPath, argv.data());
-      _exit(127);
-    }
+    if (daemonWindow != nullptr) environment.emplace_back("XSCREENSAVER_WINDOW", daemonWindow);
+    launch(std::move(arguments));
   }
 
   // Whether the show covers the whole parent: each tenth of it along each edge holds a pixel
@@ -81,7 +54,6 @@ class HackX11 : public SaverX11 {
     return red;
   }
 
-  Window parent = 0;
   std::vector<std::uint16_t> before;
 };
 
@@ -92,7 +64,7 @@ TEST_F(HackX11, DrawsIntoTheGivenWindowAtItsShapeAndEndsOnSigtermLeavingEverythi
   } cases[] = {{false, 320, 240}, {false, 120, 400}, {true, 480, 100}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
-    makeParent(c.width, c.height);
+    makeParent(parentX, parentY, c.width, c.height);
     const std::string id = (std::stringstream() << "0x" << std::hex << parent).str();
     if (c.throughEnvironment)
       start({"--root"}, id.c_str());
@@ -117,7 +89,7 @@ TEST_F(HackX11, DrawsIntoTheGivenWindowAtItsShapeAndEndsOnSigtermLeavingEverythi
 }
 
 TEST_F(HackX11, OnlyTheOwnerOfTheLockChangesTheRampAskedFor) {
-  makeParent(200, 150);
+  makeParent(parentX, parentY, 200, 150);
   const std::vector<std::string> arguments{"--window-id", std::to_string(parent), "--gamma", "100"};
   {
     OwnerLock other;  // another hack of the user's, running
@@ -144,7 +116,7 @@ TEST_F(HackX11, AMusicModuleThatCannotLoadLeavesTheShowDrawing) {
   fs::copy_file(fs::path(PLASMORA_DATA_DIR) / "data.sdd", data.path / "data.sdd");
   data.write("libbass.so", std::string("no library"));
   writeSettings("EnableMusic=1\nPath=\"" + data.path.string() + "\"\n");
-  makeParent(200, 150);
+  makeParent(parentX, parentY, 200, 150);
   start({"--window-id", std::to_string(parent)});
   EXPECT_TRUE(showFillsParent(200, 150));
   kill(saver, SIGTERM);

@@ -1,89 +1,22 @@
 // The preview under a private X server: a parent window made here, the real program in it.
-// GoogleTest before Xlib, whose macros clash with its names.
-#include <gtest/gtest.h>
-
-#include <X11/Xlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <csignal>
 #include <fstream>
 #include <sstream>
-#include <string>
-#include <thread>
-#include <vector>
 
 #include "host/builtin_bitmaps.h"
-#include "tests/support/temp_dir.h"
-#include "tests/support/x_server.h"
+#include "tests/host/saver_x11_fixture.h"
 
 namespace {
 
-using namespace std::chrono_literals;
-
-const char* const saverPath = PLASMORA_BINARY_DIR "/host/plasmora";
 constexpr int parentX = 100, parentY = 80;
 
-class PreviewX11 : public testing::Test {
+class PreviewX11 : public SaverX11 {
  protected:
-  static void SetUpTestSuite() {
-    if (haveProgram("Xvfb")) server = new XServer;
-  }
-  static void TearDownTestSuite() {
-    delete server;
-    server = nullptr;
-  }
-  void SetUp() override {
-    if (server == nullptr || !server->ok()) GTEST_SKIP() << "Xvfb is needed";
-  }
-  void TearDown() override {
-    if (preview > 0) {
-      kill(preview, SIGKILL);
-      waitpid(preview, nullptr, 0);
-      preview = -1;
-    }
-    if (parent != 0) XDestroyWindow(display(), parent);
-    parent = 0;
-    XSync(display(), False);
-  }
-  Display* display() const { return server->display(); }
-
-  // A grey parent (not black, not the white root), so an uncovered part would show.
-  void makeParent(int width, int height) {
-    XSetWindowAttributes a{};
-    a.override_redirect = True;
-    a.background_pixel = 0x808080;
-    parent = XCreateWindow(display(), DefaultRootWindow(display()), parentX, parentY,
-                           unsigned(width), unsigned(height), 0, CopyFromParent, InputOutput,
-                           CopyFromParent, CWOverrideRedirect | CWBackPixel, &a);
-    XMapWindow(display(), parent);
-    XSync(display(), False);
-  }
+  void makeParent(int width, int height) { SaverX11::makeParent(parentX, parentY, width, height); }
 
   void start(const std::string& number) {
-    preview = fork();
-    if (preview == 0) {
-      setenv("XDG_CONFIG_HOME", config.path.c_str(), 1);
-      freopen((config.path / "stderr").c_str(), "w", stderr);
-      if (number.empty())
-        execl(saverPath, saverPath, "/p", static_cast<char*>(nullptr));
-      else
-        execl(saverPath, saverPath, "/p", number.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
-  }
-
-  int exitStatus(std::chrono::milliseconds timeout = 10000ms) {
-    for (auto end = std::chrono::steady_clock::now() + timeout;;
-         std::this_thread::sleep_for(10ms)) {
-      int status = 0;
-      if (waitpid(preview, &status, WNOHANG) == preview) {
-        preview = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-      }
-      if (std::chrono::steady_clock::now() >= end) return -1;
-    }
+    stderrFile = (config / "stderr").string();
+    launch(number.empty() ? std::vector<std::string>{"/p"}
+                          : std::vector<std::string>{"/p", number});
   }
 
   // Pixels that differ from the picture at the top left on black, after waiting for them to
@@ -107,11 +40,6 @@ class PreviewX11 : public testing::Test {
     }
     return wrong;
   }
-
-  static inline XServer* server = nullptr;
-  TempDir config;
-  pid_t preview = -1;
-  Window parent = 0;
 };
 
 TEST_F(PreviewX11, PictureAtTheTopLeftClippedOrOnBlack) {
@@ -121,7 +49,7 @@ TEST_F(PreviewX11, PictureAtTheTopLeftClippedOrOnBlack) {
     start(std::to_string(parent));
     EXPECT_EQ(wrongPixels(width, height), 0);
     // How the screensaver machinery ends a preview whose window it keeps.
-    kill(preview, SIGTERM);
+    kill(saver, SIGTERM);
     EXPECT_EQ(exitStatus(), 0);
     TearDown();
   }
@@ -155,7 +83,6 @@ TEST_F(PreviewX11, FollowsTheParentRepaintsAndEndsWithIt) {
 }
 
 TEST_F(PreviewX11, WithoutAWindowToDrawIntoTheMessageWaitsForOk) {
-  if (!haveProgram("xdotool")) GTEST_SKIP() << "xdotool is needed to click the box";
   for (const std::string number : {"", "2147483647"}) {
     SCOPED_TRACE("/p " + number);
     start(number);
@@ -167,7 +94,7 @@ TEST_F(PreviewX11, WithoutAWindowToDrawIntoTheMessageWaitsForOk) {
     server->run("xdotool mousemove --window " + std::to_string(box[0].window) + " 180 80 click 1");
     EXPECT_EQ(exitStatus(), 0);
     std::stringstream said;
-    said << std::ifstream(config.path / "stderr").rdbuf();
+    said << std::ifstream(config / "stderr").rdbuf();
     EXPECT_EQ(said.str(), "ERROR: Cannot creat window!\n");
   }
 }

@@ -45,6 +45,9 @@ class SaverX11 : public ::testing::Test {
       waitpid(saver, nullptr, 0);
       saver = -1;
     }
+    if (parent != 0) XDestroyWindow(display(), parent);
+    parent = 0;
+    if (server != nullptr && server->ok()) XSync(display(), False);
   }
 
   Display* display() const { return server->display(); }
@@ -58,18 +61,7 @@ class SaverX11 : public ::testing::Test {
   // `whileStarting` runs on every poll until then.
   void startSaver(const char* mode = "/s", const std::function<void()>& whileStarting = {}) {
     ASSERT_TRUE(server->run("xdotool mousemove 3 3"));
-    saver = fork();
-    if (saver == 0) {
-      setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-      // The record of what a run changed on the display stays inside the test's folder.
-      setenv("XDG_RUNTIME_DIR", config.c_str(), 1);
-      // Music, when a test leaves it on, plays to no device.
-      setenv("SDL_AUDIODRIVER", "dummy", 1);
-      for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
-      if (!stderrFile.empty()) freopen(stderrFile.c_str(), "w", stderr);
-      execl(saverPath, saverPath, mode, static_cast<char*>(nullptr));
-      _exit(127);
-    }
+    launch({mode});
     ASSERT_GT(saver, 0);
     for (auto end = std::chrono::steady_clock::now() + 10s; std::chrono::steady_clock::now() < end;
          std::this_thread::sleep_for(20ms)) {
@@ -102,6 +94,38 @@ class SaverX11 : public ::testing::Test {
     }
   }
 
+  // Starts the program with these arguments and returns at once.
+  void launch(std::vector<std::string> arguments) {
+    saver = fork();
+    if (saver == 0) {
+      setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+      // The record of what a run changed on the display stays inside the test's folder.
+      setenv("XDG_RUNTIME_DIR", config.c_str(), 1);
+      // Music, when a test leaves it on, plays to no device.
+      setenv("SDL_AUDIODRIVER", "dummy", 1);
+      for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
+      if (!stderrFile.empty()) freopen(stderrFile.c_str(), "w", stderr);
+      std::vector<char*> argv{const_cast<char*>(saverPath)};
+      for (std::string& a : arguments) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      execv(saverPath, argv.data());
+      _exit(127);
+    }
+  }
+
+  // A grey window for the program to draw into (neither black nor the white root, so a part
+  // left uncovered shows); destroyed at the end of the test.
+  void makeParent(int x, int y, int width, int height) {
+    XSetWindowAttributes a{};
+    a.override_redirect = True;
+    a.background_pixel = 0x808080;
+    parent = XCreateWindow(display(), DefaultRootWindow(display()), x, y, unsigned(width),
+                           unsigned(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                           CWOverrideRedirect | CWBackPixel, &a);
+    XMapWindow(display(), parent);
+    XSync(display(), False);
+  }
+
   bool stillRunningAfterInput() { return exitStatus(700ms) == -1; }
 
   void input(const std::string& xdotoolArguments) {
@@ -114,5 +138,6 @@ class SaverX11 : public ::testing::Test {
   TempDir configDir;
   const fs::path& config = configDir.path;
   pid_t saver = -1;
+  Window parent = 0;
   WindowInfo primary;
 };

@@ -6,55 +6,30 @@
 
 namespace {
 
-DesktopRecord sample() {
-  DesktopRecord record;
-  SavedCrtcMode mode;
-  mode.crtc = 63;
-  mode.mode = 0x1c2;
-  mode.x = -1920;
-  mode.y = 0;
-  mode.rotation = 2;
-  mode.outputs = {65, 66};
-  mode.screenWidth = 3840;
-  mode.screenHeight = 1080;
-  mode.screenMmWidth = 1016;
-  mode.screenMmHeight = 285;
-  record.mode = mode;
-  SavedCrtcGamma gamma;
-  gamma.crtc = 63;
-  for (int i = 0; i < 1024; ++i) {
-    gamma.red.push_back(static_cast<std::uint16_t>(i * 64));
-    gamma.green.push_back(static_cast<std::uint16_t>(i * 60));
-    gamma.blue.push_back(static_cast<std::uint16_t>(65535 - i));
-  }
-  record.gamma = {gamma, gamma};
-  record.gamma[1].crtc = 64;
-  return record;
-}
+const std::string header = "plasmora-desktop 1\n";
+// A mode left of the origin on two outputs, and a ramp of four entries.
+const std::string good = header + "mode 63 450 -1920 0 2 3840 1080 1016 285 2 65 66\n" +
+                         "gamma 64 4 0 100 200 65535 0 90 180 60000 0 50 100 50000\n";
 
 TEST(DesktopRecord, ReadsBackWhatWasWritten) {
-  const DesktopRecord record = sample();
-  DesktopRecord back;
-  ASSERT_TRUE(parseDesktopRecord(formatDesktopRecord(record), back));
-  ASSERT_TRUE(back.mode);
-  EXPECT_EQ(back.mode->x, -1920);
-  EXPECT_EQ(back.mode->outputs, record.mode->outputs);
-  EXPECT_EQ(back.mode->screenMmHeight, 285);
-  ASSERT_EQ(back.gamma.size(), 2u);
-  EXPECT_EQ(back.gamma[1].crtc, 64u);
-  EXPECT_EQ(back.gamma[0].blue, record.gamma[0].blue);
+  DesktopRecord record;
+  ASSERT_TRUE(parseDesktopRecord(good, record));
+  ASSERT_TRUE(record.mode);
+  EXPECT_EQ(record.mode->x, -1920);
+  EXPECT_EQ(record.mode->outputs, (std::vector<unsigned long>{65, 66}));
+  ASSERT_EQ(record.gamma.size(), 1u);
+  EXPECT_EQ(record.gamma[0].blue, (std::vector<std::uint16_t>{0, 50, 100, 50000}));
+  EXPECT_EQ(formatDesktopRecord(record), good);
   // An empty record is a record too: nothing to restore.
-  ASSERT_TRUE(parseDesktopRecord(formatDesktopRecord(DesktopRecord{}), back));
-  EXPECT_TRUE(back.empty());
+  ASSERT_TRUE(parseDesktopRecord(header, record));
+  EXPECT_TRUE(record.empty());
 }
 
 TEST(DesktopRecord, AnythingButAWholeRecordRestoresNothing) {
-  const std::string good = formatDesktopRecord(sample());
-  const std::string header = "plasmora-desktop 1\n";
   const std::string broken[] = {
       "",
       good.substr(0, good.size() - 1),           // the last line cut short
-      good.substr(0, good.size() / 2),           // cut in the middle of a ramp
+      good.substr(0, good.size() - 12) + "\n",   // cut in the middle of a ramp
       "plasmora-desktop 2\n",                    // a later format
       header + "gamma 63 0\n",                   // an empty ramp
       header + "gamma 63 99999999\n",            // a size no CRTC has
@@ -67,7 +42,8 @@ TEST(DesktopRecord, AnythingButAWholeRecordRestoresNothing) {
   };
   for (const std::string& text : broken) {
     SCOPED_TRACE(text.substr(0, 60));
-    DesktopRecord record = sample();
+    DesktopRecord record;
+    ASSERT_TRUE(parseDesktopRecord(good, record));
     EXPECT_FALSE(parseDesktopRecord(text, record));
     EXPECT_TRUE(record.empty());
   }
