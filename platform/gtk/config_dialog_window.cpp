@@ -34,7 +34,7 @@ enum class Kind {
   Picture
 };
 
-struct ControlSpec {
+struct ControlLayout {
   int id;  // 0 for controls the procedure never touches
   Kind kind;
   const char* caption;
@@ -44,7 +44,7 @@ struct ControlSpec {
 // The dialog's resource: 397 x 238 dialog units.
 constexpr int dialogWidth = 397;
 constexpr int dialogHeight = 238;
-const ControlSpec controlSpecs[] = {
+const ControlLayout controlLayouts[] = {
     {0, Kind::Group, "Video Mode", {6, 2, 93, 61}},
     {C::ModeList, Kind::List, "", {12, 16, 82, 14}},
     {C::UseDesktop, Kind::Check, "Use Desktop Settings", {12, 36, 81, 9}},
@@ -186,7 +186,7 @@ class GtkControls : public DialogControls {
   };
 
   GtkWidget* widget(int id) { return widgets_.at(id); }
-  GtkWidget* makeControl(const ControlSpec& spec, const DialogUnits& units);
+  GtkWidget* makeControl(const ControlLayout& control, const DialogUnits& units);
   void command(int id) {
     if (quiet_ == 0 && !ended_) procedure_.command(*this, id);
   }
@@ -254,30 +254,30 @@ gboolean GtkControls::onKey(GtkWidget*, GdkEventKey* event, gpointer self) {
   return TRUE;
 }
 
-GtkWidget* GtkControls::makeControl(const ControlSpec& spec, const DialogUnits& units) {
+GtkWidget* GtkControls::makeControl(const ControlLayout& control, const DialogUnits& units) {
   GtkWidget* w = nullptr;
-  switch (spec.kind) {
+  switch (control.kind) {
     case Kind::Button:
     case Kind::DefaultButton:
-      w = gtk_button_new_with_label(spec.caption);
+      w = gtk_button_new_with_label(control.caption);
       g_signal_connect(w, "clicked", G_CALLBACK(onClicked), this);
-      if (spec.kind == Kind::DefaultButton) {
+      if (control.kind == Kind::DefaultButton) {
         gtk_widget_set_can_default(w, TRUE);
         gtk_style_context_add_class(gtk_widget_get_style_context(w), "suggested-action");
       }
       break;
     case Kind::Group:
-      w = gtk_frame_new(spec.caption);
+      w = gtk_frame_new(control.caption);
       break;
     case Kind::List:
       w = gtk_combo_box_text_new();
       break;
     case Kind::Check:
-      w = gtk_check_button_new_with_label(spec.caption);
+      w = gtk_check_button_new_with_label(control.caption);
       g_signal_connect(w, "toggled", G_CALLBACK(onToggled), this);
       break;
     case Kind::Radio:
-      w = gtk_radio_button_new_with_label_from_widget(radioGroup_, spec.caption);
+      w = gtk_radio_button_new_with_label_from_widget(radioGroup_, control.caption);
       radioGroup_ = GTK_RADIO_BUTTON(w);
       g_signal_connect(w, "toggled", G_CALLBACK(onToggled), this);
       break;
@@ -287,7 +287,7 @@ GtkWidget* GtkControls::makeControl(const ControlSpec& spec, const DialogUnits& 
       GtkScale* scale = GTK_SCALE(w);
       gtk_scale_set_draw_value(scale, FALSE);
       gtk_range_set_round_digits(GTK_RANGE(w), 0);
-      if (spec.kind == Kind::TickSlider) {
+      if (control.kind == Kind::TickSlider) {
         for (int i = 0; i < 3; ++i) gtk_scale_add_mark(scale, i, GTK_POS_BOTTOM, detailLabels[i]);
       }
       g_signal_connect(w, "change-value", G_CALLBACK(onChangeValue), this);
@@ -295,14 +295,14 @@ GtkWidget* GtkControls::makeControl(const ControlSpec& spec, const DialogUnits& 
       break;
     }
     case Kind::Text:
-      w = gtk_label_new(spec.caption);
+      w = gtk_label_new(control.caption);
       gtk_label_set_xalign(GTK_LABEL(w), 0.0f);
       gtk_widget_set_valign(w, GTK_ALIGN_CENTER);
       break;
     case Kind::Picture: {
       // The picture keeps its shape; the rest of its sunken box takes the colour of its
       // corner (its background), so the box reads as one panel.
-      DialogRect box = units.toPixels(spec.place);
+      DialogRect box = units.toPixels(control.place);
       GtkWidget* image = gtk_image_new();
       int width = box.width - 2, height = box.height - 2;
       if (picture_.rgb != nullptr && picture_.width > 0 && picture_.height > 0 && width > 0 &&
@@ -331,9 +331,9 @@ GtkWidget* GtkControls::makeControl(const ControlSpec& spec, const DialogUnits& 
       break;
     }
   }
-  if (spec.id != 0) {
-    g_object_set_data(G_OBJECT(w), "control-id", GINT_TO_POINTER(spec.id));
-    widgets_[spec.id] = w;
+  if (control.id != 0) {
+    g_object_set_data(G_OBJECT(w), "control-id", GINT_TO_POINTER(control.id));
+    widgets_[control.id] = w;
   }
   return w;
 }
@@ -353,9 +353,9 @@ int GtkControls::run(std::uint32_t owner) {
   gtk_container_set_border_width(GTK_CONTAINER(window_), 8);
   gtk_container_add(GTK_CONTAINER(window_), fixed);
   DialogUnits units(fixed);
-  for (const ControlSpec& spec : controlSpecs) {
-    GtkWidget* w = makeControl(spec, units);
-    placeControl(GTK_FIXED(fixed), w, units.toPixels(spec.place));
+  for (const ControlLayout& control : controlLayouts) {
+    GtkWidget* w = makeControl(control, units);
+    placeControl(GTK_FIXED(fixed), w, units.toPixels(control.place));
   }
   gtk_widget_set_size_request(fixed, units.x(dialogWidth), units.y(dialogHeight));
 
