@@ -56,13 +56,7 @@ WindowHandle targetWindow(const HackOptions& options) {
 
 void closeDown(const HackOptions& options, WindowHandle target) {
   stopContent();
-  if (renderContext != 0) {
-    makeCurrent(0, 0);
-    deleteRenderContext(renderContext);
-    renderContext = 0;
-  }
-  releaseDeviceContext(primaryWindow, primaryDC);
-  primaryDC = 0;
+  releaseRenderContext();
   closeWindow(primaryWindow);
   primaryWindow = 0;
   if (options.target == HackTarget::OwnWindow) destroyOrdinaryWindow(target);

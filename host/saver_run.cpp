@@ -11,6 +11,7 @@
 #include "platform/display_mode.h"
 #include "platform/gl_context.h"
 #include "platform/message_queue.h"
+#include "platform/owner_lock.h"
 #include "render/math.h"
 #include "settings/settings.h"
 #include "show/saver_content.h"
@@ -55,13 +56,7 @@ void consumeMouse(float& pending, float& travel) {
 void shutDown(SaverApp& app) {
   stopContent();
   restoreDisplayMode();
-  if (renderContext != 0) {
-    makeCurrent(0, 0);
-    deleteRenderContext(renderContext);
-    renderContext = 0;
-  }
-  releaseDeviceContext(primaryWindow, primaryDC);
-  primaryDC = 0;
+  releaseRenderContext();
   showCursor(true);
   for (int i = 0; i < app.monitorCount; ++i) {
     MonitorRecord& record = app.monitors[i];
@@ -85,6 +80,12 @@ bool runSaver(SaverApp& app) {
   registerWindowClass(blankClass, nullptr);
   // Those who stop a saver with a signal get the display back as a key would leave it.
   quitOnTerminationSignals();
+  // A hack of the same user's already showing on another monitor keeps the music and the
+  // gamma ramp; this run then draws only.
+  if (!takeOwnership()) {
+    settings.EnableMusic = false;
+    settings.DefGamma = true;
+  }
   applyDisplayMode();
   if (!createWindows(app)) return false;
   showCursor(false);

@@ -55,6 +55,16 @@ long saverWindowProc(const WindowMessage& message) {
   }
 }
 
+void releaseRenderContext() {
+  if (renderContext != 0) {
+    makeCurrent(0, 0);
+    deleteRenderContext(renderContext);
+    renderContext = 0;
+  }
+  releaseDeviceContext(primaryWindow, primaryDC);
+  primaryDC = 0;
+}
+
 void centreCursor() {
   int x = 0, y = 0;
   centreOf(primaryWindow, x, y);

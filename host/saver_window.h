@@ -6,5 +6,8 @@
 // a destroy ends the run; mouse moves leave their offset from the centre pending.
 long saverWindowProc(const WindowMessage& message);
 
+// Undoes what creation made: deletes the rendering context and gives the device context back.
+void releaseRenderContext();
+
 // Puts the cursor at the centre of the primary window.
 void centreCursor();

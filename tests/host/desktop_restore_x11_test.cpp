@@ -3,6 +3,7 @@
 // killed connection.
 #include <fstream>
 
+#include "platform/owner_lock.h"
 #include "tests/host/saver_x11_fixture.h"
 
 namespace {
@@ -101,13 +102,21 @@ TEST_F(DesktopRestore, EveryEndOfARunPutsTheRampAndTheModeBack) {
   }
 }
 
-TEST_F(DesktopRestore, DefaultGammaLeavesTheRampAlone) {
-  writeSettings("EnableMusic=0\nDefGamma=1\nGamma=100\n");
-  startSaver();
-  EXPECT_TRUE(rampOf(display()) == before);
-  input("key a");
-  EXPECT_EQ(exitStatus(), 0);
-  EXPECT_TRUE(rampOf(display()) == before);
+TEST_F(DesktopRestore, DefaultGammaOrAnotherOwnerLeavesTheRampAlone) {
+  for (bool otherOwner : {false, true}) {
+    SCOPED_TRACE(otherOwner ? "a hack owns the ramp" : "DefGamma");
+    OwnerLock other;
+    if (otherOwner) {
+      fs::create_directories(config / "plasmora");
+      ASSERT_TRUE(other.take(config / "plasmora" / "owner.lock"));
+    }
+    writeSettings(std::string("EnableMusic=0\nGamma=100\nDefGamma=") + (otherOwner ? "0" : "1"));
+    startSaver();
+    EXPECT_TRUE(rampOf(display()) == before);
+    input("key a");
+    EXPECT_EQ(exitStatus(), 0);
+    EXPECT_TRUE(rampOf(display()) == before);
+  }
 }
 
 TEST_F(DesktopRestore, AfterSigkillTheRestoreOptionPutsTheDisplayBack) {
