@@ -138,9 +138,12 @@ void FrameComposition::drawFrame(float dt) {
   if (scene.overlay != nullptr) {
     TextOverlay& overlay = *scene.overlay;
     overlay.atlas.bind();
-    if (settings.ShowFPS) overlay.draw(0.0f, 560.0f);
+    // The rate hangs from the top left corner, the clock from the bottom right one.
+    const OverlaySize size = overlaySize();
+    if (settings.ShowFPS) overlay.draw(0.0f, size.height - 40.0f);
     overlay.formatClock(settings.TimeFormat);
-    if (settings.ShowClock) overlay.draw(settings.TimeFormat ? 400.0f : 440.0f, 10.0f);
+    if (settings.ShowClock)
+      overlay.draw(size.width - (settings.TimeFormat ? 400.0f : 360.0f), 10.0f);
   }
   endOverlay();
 

@@ -20,7 +20,15 @@ FrustumExtent frustumForWindow(int width, int height) {
   return {-halfWidth, halfWidth, -y, y};
 }
 
+OverlaySize overlayForWindow(int width, int height) {
+  const FrustumExtent f = frustumForWindow(width, height);
+  // The frustum's 4:3 part maps onto 800 x 600; the rest of the window gets the same units.
+  return {static_cast<float>(800.0 * f.right / halfWidth),
+          static_cast<float>(600.0 * f.top / halfHeight)};
+}
+
 void applyWindowProjection(int width, int height) {
+  setOverlaySize(overlayForWindow(width, height));
   if (width > 0 && height > 0) glViewport(0, 0, width, height);
   const FrustumExtent f = frustumForWindow(width, height);
   glMatrixMode(GL_PROJECTION);

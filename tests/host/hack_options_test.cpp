@@ -2,6 +2,7 @@
 // its projection: the logic under the X11 run.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -151,6 +152,11 @@ TEST(WindowProjection, TheFourToThreePictureStaysWhollyInsideAtTheWindowsShape) 
     // Wholly inside, and no larger than that needs: one pair of sides is the 4:3 one.
     EXPECT_TRUE(f.right >= 0.666665 && f.top >= 0.5);
     EXPECT_TRUE(f.right == 0.666665 || f.top == 0.5);
+    // The overlay's units stay square: the window's shape, the 800 x 600 area wholly inside.
+    const OverlaySize o = overlayForWindow(width, height);
+    EXPECT_NEAR(o.width / o.height, aspect, 1e-5 * aspect);
+    EXPECT_TRUE(o.width >= 799.999f && o.height >= 599.999f);
+    EXPECT_TRUE(std::abs(o.width - 800.0f) < 1e-3f || std::abs(o.height - 600.0f) < 1e-3f);
   }
 }
 
