@@ -20,7 +20,7 @@ test_pkgs=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-xserver-utils x11-utils libxfixes-dev
   nodejs libssl-dev
-  dpkg-dev xscreensaver
+  dpkg-dev xscreensaver imagemagick
 )
 
 want=("${run_pkgs[@]}")
