@@ -1,7 +1,9 @@
-// gen_builtin_art DATADIR OUT.cpp [PNGDIR]: renders the program's built-in pictures (the
+// gen_builtin_art DATADIR OUT.cpp [ARTDIR]: renders the program's built-in pictures (the
 // dialog's picture 107, the preview's picture 112 and icon 111) from the show's content in
-// DATADIR/data.sdd and writes them as a C++ source; PNGDIR, when given, gets them as PNG files
-// for looking at.
+// DATADIR/data.sdd and writes them as a C++ source. ARTDIR, when given, gets them as PNG files
+// for looking at and as the Windows resource script's files: dialog_107.bmp, preview_112.bmp
+// and icon_111.ico (every size of the icon, and a 256-pixel one for the shell's large views).
+// The source is written last, so that a run that fails half-way is run again by the build.
 #include <unistd.h>
 
 #include <cmath>
@@ -16,6 +18,7 @@
 #include "tools/builtin_art/embed_source.h"
 #include "tools/builtin_art/picture_finish.h"
 #include "tools/builtin_art/show_shots.h"
+#include "tools/builtin_art/windows_art.h"
 #include "tools/common/output_file.h"
 
 namespace {
@@ -70,6 +73,13 @@ bool writeLook(const std::string& folder, const EmbeddedPicture& p) {
   return writePng((folder + name).c_str(), image);
 }
 
+bool writeWindowsFile(const std::string& path, const std::vector<unsigned char>& bytes) {
+  std::string error;
+  if (!bytes.empty() && writeFileBytes(path, bytes, error)) return true;
+  std::fprintf(stderr, "gen_builtin_art: cannot write %s %s\n", path.c_str(), error.c_str());
+  return false;
+}
+
 // The build waits for this program: a reader or renderer that never returns must not stall it.
 constexpr unsigned kTimeLimitSeconds = 300;
 void onTimeLimit(int) {
@@ -118,6 +128,9 @@ int main(int argc, char** argv) {
   const PictureDesign icon{111, 128, 128, 27, -45.0f, 1.15f, 0.15f, 1.6f, 0.0f, iconStyle};
 
   std::vector<EmbeddedPicture> pictures;
+  // The icon file also has the Windows shell's largest size, which the program itself never
+  // shows.
+  std::vector<EmbeddedPicture> iconFileSizes;
   for (const PictureDesign* d : {&dialog, &preview, &icon}) {
     ArtImage large(0, 0);
     if (!makePicture(shots, cellsCamera, *d, font, large, error)) {
@@ -130,18 +143,26 @@ int main(int argc, char** argv) {
     for (int size : sizes) {
       const int height = d->height * size / d->width;
       pictures.push_back({d->id, size, height, resampleArea(large, size, height).toRgb8()});
+      if (d == &icon) iconFileSizes.push_back(pictures.back());
     }
+    if (d == &icon)
+      iconFileSizes.push_back({d->id, 256, 256, resampleArea(large, 256, 256).toRgb8()});
   }
 
-  const std::string source = embedSource(pictures);
-  if (source.empty() || !writeFileBytes(out, {source.begin(), source.end()}, error)) {
-    std::fprintf(stderr, "gen_builtin_art: cannot write %s %s\n", out.c_str(), error.c_str());
-    return 1;
-  }
   if (!looks.empty()) {
     std::filesystem::create_directories(looks);
     for (const EmbeddedPicture& p : pictures)
       if (!writeLook(looks, p)) return 1;
+    // The dialog's and the preview's pictures come first, in one size each.
+    if (!writeWindowsFile(looks + "/dialog_107.bmp", bmpFile(pictures[0])) ||
+        !writeWindowsFile(looks + "/preview_112.bmp", bmpFile(pictures[1])) ||
+        !writeWindowsFile(looks + "/icon_111.ico", icoFile(iconFileSizes)))
+      return 1;
+  }
+  const std::string source = embedSource(pictures);
+  if (source.empty() || !writeFileBytes(out, {source.begin(), source.end()}, error)) {
+    std::fprintf(stderr, "gen_builtin_art: cannot write %s %s\n", out.c_str(), error.c_str());
+    return 1;
   }
   return 0;
 }
