@@ -35,8 +35,8 @@ TEST(HackOptions, TargetsAndLinesThatAreNotHacks) {
   const struct {
     const char* line;
     HackCommand command;
-    HackTarget target;
-    std::uint32_t windowId;
+    HackTarget target = HackTarget::None;
+    std::uint32_t windowId = 0;
   } cases[] = {
       {"", C::NotAHack},
       {"/s", C::NotAHack},
@@ -73,8 +73,8 @@ TEST(HackOptions, SettingsChangeForTheRunWithinTheirRanges) {
   stored.Gamma = 70;
   const struct {
     const char* line;
-    bool valid;
-    void (*change)(Settings&);
+    bool valid = false;
+    void (*change)(Settings&) = nullptr;
   } cases[] = {
       {"--window", true, [](Settings&) {}},
       {"--root", true, [](Settings& s) { s.DefGamma = true; }},
@@ -101,8 +101,9 @@ TEST(HackOptions, SettingsChangeForTheRunWithinTheirRanges) {
     Settings record = stored, expected = stored;
     ASSERT_EQ(read(c.line, options, &record), c.valid ? HackCommand::Hack : HackCommand::Invalid)
         << c.line;
-    if (c.valid) c.change(expected);
-    if (c.valid) EXPECT_EQ(numbers(record), numbers(expected)) << c.line;
+    if (!c.valid) continue;
+    c.change(expected);
+    EXPECT_EQ(numbers(record), numbers(expected)) << c.line;
   }
 }
 
