@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those that are missing.
-# Usage: scripts/deps.sh run|test
+# Usage: scripts/deps.sh run|test|windows
 # Quiet and quick when everything is already there.
 set -euo pipefail
 
@@ -23,9 +23,21 @@ test_pkgs=(
   dpkg-dev xscreensaver imagemagick
 )
 
+# What the Windows build adds (scripts/build_windows.sh): the MinGW-w64 cross compilers, the
+# tools that fetch and unpack Debian's sources of the libraries it cross-builds, the installer
+# maker, and Wine with a virtual display to try the result.
+windows_pkgs=(
+  gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  mingw-w64-x86-64-dev mingw-w64-tools
+  make dpkg-dev patch bzip2 xz-utils debian-archive-keyring
+  nsis wine wine64 xvfb xauth xdotool
+)
+
 want=("${run_pkgs[@]}")
 if [ "${1:-run}" = test ]; then
   want+=("${test_pkgs[@]}")
+elif [ "${1:-run}" = windows ]; then
+  want+=("${windows_pkgs[@]}")
 fi
 
 missing=()
