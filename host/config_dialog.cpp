@@ -15,6 +15,12 @@ void setSliderRange(DialogControls& controls, int id, const char* setting, int p
   controls.setSliderRange(id, info.minimum, info.maximum, page);
 }
 
+// A check box's click: flips its setting and shows the new state.
+void toggle(DialogControls& controls, int id, bool& setting) {
+  setting = !setting;
+  controls.setChecked(id, setting);
+}
+
 }  // namespace
 
 const char* const aboutText =
@@ -134,38 +140,31 @@ bool ConfigDialog::command(DialogControls& controls, int id) {
       controls.endDialog(C::Cancel);
       return true;
     case C::UseDesktop:
-      record_.UseDesktop = !record_.UseDesktop;
-      controls.setChecked(C::UseDesktop, record_.UseDesktop);
+      toggle(controls, id, record_.UseDesktop);
       controls.setEnabled(C::ModeList, !record_.UseDesktop);
       if (record_.UseDesktop) selectDesktopMode(controls);
       return true;
     case C::EnableMusic:
-      record_.EnableMusic = !record_.EnableMusic;
-      controls.setChecked(C::EnableMusic, record_.EnableMusic);
+      toggle(controls, id, record_.EnableMusic);
       controls.setEnabled(C::VolumeSlider, record_.EnableMusic);
       controls.setEnabled(C::VolumeLabel, record_.EnableMusic);
       return true;
     case C::ShowTime:
-      record_.ShowClock = !record_.ShowClock;
-      controls.setChecked(C::ShowTime, record_.ShowClock);
+      toggle(controls, id, record_.ShowClock);
       controls.setEnabled(C::Clock12, record_.ShowClock);
       controls.setEnabled(C::Clock24, record_.ShowClock);
       return true;
     case C::MouseExit:
-      record_.MouseExit = !record_.MouseExit;
-      controls.setChecked(C::MouseExit, record_.MouseExit);
+      toggle(controls, id, record_.MouseExit);
       return true;
     case C::ShowFps:
-      record_.ShowFPS = !record_.ShowFPS;
-      controls.setChecked(C::ShowFps, record_.ShowFPS);
+      toggle(controls, id, record_.ShowFPS);
       return true;
     case C::VSync:
-      record_.VSync = !record_.VSync;
-      controls.setChecked(C::VSync, record_.VSync);
+      toggle(controls, id, record_.VSync);
       return true;
     case C::DefaultGamma:
-      record_.DefGamma = !record_.DefGamma;
-      controls.setChecked(C::DefaultGamma, record_.DefGamma);
+      toggle(controls, id, record_.DefGamma);
       controls.setSliderPosition(C::GammaSlider, 50);
       record_.Gamma = 50;
       controls.setEnabled(C::GammaSlider, !record_.DefGamma);
