@@ -4,7 +4,8 @@
 //   PLASMORA_CHECK_GL=1                  glGetError after every frame; each error is reported
 //                                        on stderr as "plasmora: GL error 0x... in frame N".
 //   PLASMORA_TEST_CRASH=segv|bus|fpe|abort  the run dies of that signal a few frames in, as a
-//                                        fault in the frame loop would (tests of the restore).
+//                                        fault in the frame loop would (tests of the restore;
+//                                        not on Windows).
 #include <cstdint>
 
 class FrameDiagnostics {

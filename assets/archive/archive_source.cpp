@@ -1,9 +1,14 @@
 #include "assets/archive/archive_source.h"
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <cstring>
 #include <new>
@@ -11,7 +16,11 @@
 ArchiveSource::~ArchiveSource() { close(); }
 
 void ArchiveSource::close() {
+#ifdef _WIN32
+  if (mapping_ != nullptr) UnmapViewOfFile(mapping_);
+#else
   if (mapping_ != nullptr) munmap(mapping_, static_cast<std::size_t>(size_));
+#endif
   delete[] ownedCopy_;
   mapping_ = nullptr;
   ownedCopy_ = nullptr;
@@ -20,6 +29,53 @@ void ArchiveSource::close() {
   position_ = 0;
 }
 
+#ifdef _WIN32
+bool ArchiveSource::openFile(const char* path) {
+  close();
+  if (path == nullptr) return false;
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER length{};
+  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &length) || length.QuadPart < 0 ||
+      static_cast<std::uint64_t>(length.QuadPart) > static_cast<std::size_t>(-1)) {
+    CloseHandle(file);
+    return false;
+  }
+  std::size_t size = static_cast<std::size_t>(length.QuadPart);
+  if (size > 0) {
+    // The view keeps the mapping object alive once both handles are closed.
+    HANDLE mapping = CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    void* view = mapping != nullptr ? MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0) : nullptr;
+    if (mapping != nullptr) CloseHandle(mapping);
+    if (view != nullptr) {
+      mapping_ = view;
+      memory_ = static_cast<const std::uint8_t*>(view);
+    } else {
+      // Some file systems cannot map: read the file whole instead.
+      ownedCopy_ = new (std::nothrow) std::uint8_t[size];
+      std::size_t got = 0;
+      while (ownedCopy_ != nullptr && got < size) {
+        const std::size_t left = size - got;
+        DWORD chunk = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
+        DWORD n = 0;
+        if (!ReadFile(file, ownedCopy_ + got, chunk, &n, nullptr) || n == 0) break;
+        got += n;
+      }
+      if (ownedCopy_ == nullptr || got < size) {
+        CloseHandle(file);
+        close();
+        return false;
+      }
+      memory_ = ownedCopy_;
+    }
+  }
+  CloseHandle(file);
+  size_ = size;
+  position_ = 0;
+  return true;
+}
+#else
 bool ArchiveSource::openFile(const char* path) {
   close();
   if (path == nullptr) return false;
@@ -58,6 +114,7 @@ bool ArchiveSource::openFile(const char* path) {
   position_ = 0;
   return true;
 }
+#endif
 
 void ArchiveSource::openMemory(const std::uint8_t* bytes, std::size_t size) {
   close();

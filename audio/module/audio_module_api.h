@@ -1,6 +1,6 @@
 #pragma once
-// The nine functions of the audio module, libbass.so, as it exports them (C linkage) and as
-// the music player calls them through its table of pointers.
+// The nine functions of the audio module, libbass.so (bass.dll on Windows), as it exports them
+// (C linkage) and as the music player calls them through its table of pointers.
 //
 // Contract of the module:
 // - One output device at a time, opened by BASS_Init on the system's default output (device
@@ -24,7 +24,9 @@
 #include <cstdint>
 
 // Only the module's own build exports the functions; the player sees plain declarations.
-#ifdef PLASMORA_AUDIO_MODULE
+#if defined(PLASMORA_AUDIO_MODULE) && defined(_WIN32)
+#define AUDIO_MODULE_EXPORT __declspec(dllexport)
+#elif defined(PLASMORA_AUDIO_MODULE)
 #define AUDIO_MODULE_EXPORT __attribute__((visibility("default")))
 #else
 #define AUDIO_MODULE_EXPORT
