@@ -13,7 +13,7 @@
 #define IDB_PREVIEW_PICTURE 112
 
 // The program's icon, in every size it comes in.
-#define IDI_PROGRAM 111
+#define IDI_PLASMORA 111
 
 // String table: the description the system shows in its list of screensavers.
 #define IDS_DESCRIPTION 1
