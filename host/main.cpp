@@ -4,19 +4,24 @@
 #include <string>
 
 #include "host/config_dialog.h"
-#include "host/hack_run.h"
 #include "host/preview_window.h"
 #include "host/program_icon.h"
 #include "host/saver_app.h"
 #include "host/saver_run.h"
 #include "host/window_presenter.h"
 #include "platform/command_line.h"
-#include "platform/desktop_restore.h"
 #include "platform/message_box.h"
-#include "platform/x11/message_box_window.h"
 #include "settings/settings.h"
+#ifdef _WIN32
+#include "platform/win32/message_box_window.h"
+#else
+#include "host/hack_run.h"
+#include "platform/desktop_restore.h"
+#include "platform/x11/message_box_window.h"
+#endif
 
 int main(int argc, char** argv) {
+#ifndef _WIN32
   // Before the screensaver switches: after a run killed with SIGKILL, this puts the display
   // mode and gamma ramp back as the run found them.
   if (argc == 2 && std::strcmp(argv[1], restoreDesktopOption) == 0)
@@ -38,6 +43,12 @@ int main(int argc, char** argv) {
     installProgramIcon();
     return runHack(app, hack);
   }
+#else
+  // Windows starts the saver with the screensaver switches only: no hack options, and no
+  // desktop record to restore, since a display mode set for the run ends with the process.
+  SaverApp app;
+  app.initialise(processCommandLine(argc, argv).c_str());
+#endif
   switch (app.runMode) {
     case RunMode::Saver:
     case RunMode::Test:
