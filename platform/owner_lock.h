@@ -5,6 +5,8 @@
 // The lock is an exclusive flock on a file: the kernel lets it go when the process ends, by
 // any means (a signal, a crash, SIGKILL), so a dead owner never blocks the next one. It is not
 // inherited across exec. Only the lock's file is created; nothing is ever written into it.
+// On Windows it is LockFileEx on the same kind of file (released by the system when the
+// process ends, by any means), and `fd` is the C run time's descriptor of the file's handle.
 #include <string>
 
 class OwnerLock {
@@ -20,8 +22,9 @@ class OwnerLock {
   int fd = -1;
 };
 
-// The user's lock: "plasmora/owner.lock" in $XDG_RUNTIME_DIR (else the cache folder), the
-// folder made private to the user when missing. Empty when no such folder can be named.
+// The user's lock: "owner.lock" in userStateFolder() ("plasmora/owner.lock" in
+// $XDG_RUNTIME_DIR, else the cache folder), the folder made private to the user when
+// missing. Empty when no such folder can be named.
 std::string ownerLockPath();
 
 // Takes the user's lock for the rest of the process; false when another process has it.

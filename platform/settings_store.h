@@ -2,6 +2,12 @@
 // The per-user store of the saver's settings: named values, each a 32-bit number or a text.
 // It is read whole and written in one step, so a save that is cut short leaves the values
 // that were stored before it.
+//
+// On Windows the store is the registry key HKEY_CURRENT_USER\Software\Quillmoor\Plasmora:
+// numbers are REG_DWORD values, texts REG_SZ values of at most 254 bytes; values of any other
+// type or size are left out. A save is one registry transaction where the system offers them;
+// elsewhere a write that fails part-way puts back the values it had written, so only the
+// process ending in the middle of a save can leave some values new and others old.
 #include <cstdint>
 #include <string>
 #include <vector>
