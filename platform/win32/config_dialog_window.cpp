@@ -36,6 +36,9 @@ static_assert(IDOK == C::Ok && IDCANCEL == C::Cancel && IDC_MODE_LIST == C::Mode
                   IDC_CLOCK_24 == C::Clock24 && IDC_CLOCK_12 == C::Clock12,
               "the resource's control ids are the dialog's");
 
+// Posted to the dialog after the system has laid it out anew for another DPI.
+constexpr UINT kRefitPicture = WM_APP + 1;
+
 HINSTANCE programInstance() { return GetModuleHandleA(nullptr); }
 
 // Window handles are 32-bit values that widen by sign extension.
@@ -286,12 +289,14 @@ void Win32Controls::showPicture() {
   if (box == nullptr || !usable(picture_) || !GetClientRect(box, &client) || client.right <= 0 ||
       client.bottom <= 0)
     return;
-  fitted_ = fittedBitmap(picture_, client.right, client.bottom);
-  if (fitted_ == nullptr) return;
-  // The bitmap the box loaded from the resources is handed back, and now ours to delete.
-  HGDIOBJ loaded = reinterpret_cast<HGDIOBJ>(
-      SendMessageA(box, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(fitted_)));
-  if (loaded != nullptr && loaded != fitted_) DeleteObject(loaded);
+  HBITMAP fitted = fittedBitmap(picture_, client.right, client.bottom);
+  if (fitted == nullptr) return;
+  // The bitmap shown before is handed back and is ours to delete: the one the box loaded
+  // from the resources, or our previous fit.
+  HGDIOBJ previous = reinterpret_cast<HGDIOBJ>(
+      SendMessageA(box, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(fitted)));
+  if (previous != nullptr && previous != fitted) DeleteObject(previous);
+  fitted_ = fitted;
 }
 
 INT_PTR CALLBACK Win32Controls::procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -318,6 +323,12 @@ INT_PTR CALLBACK Win32Controls::procedure(HWND dialog, UINT message, WPARAM wPar
         self->procedure_.sliderMoved(*self, move);
       return TRUE;
     }
+    case WM_DPICHANGED:
+      PostMessageA(dialog, kRefitPicture, 0, 0);
+      return FALSE;  // the system scales the dialog
+    case kRefitPicture:
+      self->showPicture();
+      return TRUE;
     case WM_CLOSE:
       if (!self->ended_) self->procedure_.command(*self, C::Cancel);
       return TRUE;
