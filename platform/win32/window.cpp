@@ -9,7 +9,6 @@
 #include "platform/win32/resources/resource_ids.h"
 #include "platform/win32/win32_windows.h"
 
-
 namespace {
 
 struct WindowClass {
