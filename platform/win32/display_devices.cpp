@@ -76,7 +76,7 @@ void takeInventory() {
   DISPLAY_DEVICEA entry{};
   entry.cb = sizeof entry;
   // Bounded: a driver listing devices without end cannot hold the program here.
-  for (DWORD i = 0; i < 64 && functions.enumDisplayDevices(nullptr, i, &entry, 0); ++i) {
+  for (DWORD i = 0; i < 256 && functions.enumDisplayDevices(nullptr, i, &entry, 0); ++i) {
     const DisplayDevice device = deviceOf(entry);
     if (device.primary && devices.empty())
       devices.push_back(device);
