@@ -29,6 +29,8 @@ file(MAKE_DIRECTORY ${PLASMORA_DATA_DIR})
 # No DLL of the compiler's runtime beside the saver: the C, C++ and thread runtimes are linked
 # in, so the programs import system DLLs only.
 add_link_options(-static -static-libgcc -static-libstdc++)
+# The released files without their symbol tables (half the size).
+add_link_options($<$<CONFIG:Release>:-s>)
 
 # The resource script of plasmora.scr, compiled by windres.
 enable_language(RC)

@@ -26,10 +26,9 @@ declare -A recipe=(
   [libjpeg-turbo]="cmake -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF"
   [libogg]="cmake -DBUILD_SHARED_LIBS=OFF -DINSTALL_DOCS=OFF -DBUILD_TESTING=OFF"
   [libvorbis]="cmake -DBUILD_SHARED_LIBS=OFF -DBUILD_TESTING=OFF"
-  # Only the audio part of SDL is used: the rest stays out of bass.dll.
-  [libsdl2]="cmake -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL2_DISABLE_SDL2MAIN=ON
-    -DSDL_VIDEO=OFF -DSDL_RENDER=OFF -DSDL_JOYSTICK=OFF -DSDL_HAPTIC=OFF -DSDL_HIDAPI=OFF
-    -DSDL_SENSOR=OFF -DSDL_POWER=OFF -DSDL_LOCALE=OFF -DSDL_MISC=OFF -DSDL_FILESYSTEM=OFF"
+  # SDL whole: its table of every function refers to the Windows video part, so no part of it
+  # can be left out.
+  [libsdl2]="cmake -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL2_DISABLE_SDL2MAIN=ON"
 )
 
 mkdir -p "$deps/stamps" "$deps/src" "$deps/build" "$prefix"

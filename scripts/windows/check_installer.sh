@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Tries the Windows installer under Wine on a virtual display: a silent install into a fresh
+# Wine prefix, the registry values and files it must leave, then a silent uninstall that must
+# take them away again.
+# Usage: scripts/windows/check_installer.sh [BUILD_DIR]   (default: build-windows)
+# The Wine prefix is BUILD_DIR/wine-check (made anew each time; ~700 MB, ~10 s to make).
+set -euo pipefail
+
+repo=$(cd "$(dirname "$0")/../.." && pwd)
+build_dir=$(realpath -m "${1:-$repo/build-windows}")
+setup=$build_dir/out/plasmora-setup.exe
+[ -f "$setup" ] || {
+  echo "check_installer: $setup is missing (scripts/build_windows.sh makes it)" >&2
+  exit 1
+}
+
+export WINEPREFIX=$build_dir/wine-check WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+[ "${PLASMORA_CHECK_INSIDE_X:-}" = yes ] || rm -rf "$WINEPREFIX"
+folder='C:\Program Files\Plasmora'
+unix_folder=$WINEPREFIX/drive_c/Program\ Files/Plasmora
+
+failures=0
+expect() {  # expect WHAT ACTUAL WANTED
+  if [ "$2" = "$3" ]; then
+    echo "ok   $1" >&2
+  else
+    echo "FAIL $1: got '$2', want '$3'" >&2
+    failures=$((failures + 1))
+  fi
+}
+# The data of one registry value, or "(none)".
+reg_value() {
+  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    awk -v name="$2" '$1 == name {sub(/^[ \t]*[^ \t]+[ \t]+[^ \t]+[ \t]+/, ""); print; found = 1}
+                      END {if (!found) print "(none)"}'
+}
+
+# One X server and one wineserver for every step; wineserver -w waits for the installer's
+# and the uninstaller's processes (the uninstaller runs on from a copy of itself).
+run_steps() {
+  wine "$setup" /S
+  wineserver -w
+  expect "installer: Path" "$(reg_value 'HKCU\Software\Quillmoor\Plasmora' Path)" "$folder"
+  expect "installer: SCRNSAVE.EXE" "$(reg_value 'HKCU\Control Panel\Desktop' SCRNSAVE.EXE)" \
+    "$folder\\plasmora.scr"
+  expect "installer: ScreenSaveActive" \
+    "$(reg_value 'HKCU\Control Panel\Desktop' ScreenSaveActive)" "1"
+  local file
+  for file in plasmora.scr bass.dll data.sdd; do
+    expect "installer: $file" "$(cmp -s "$unix_folder/$file" "$build_dir/out/$file" &&
+      echo same || echo different)" same
+  done
+
+  wine "$unix_folder/uninstall.exe" /S
+  wineserver -w
+  expect "uninstaller: settings key" "$(wine reg query 'HKCU\Software\Quillmoor\Plasmora' \
+    >/dev/null 2>&1 && echo present || echo gone)" gone
+  expect "uninstaller: SCRNSAVE.EXE" "$(reg_value 'HKCU\Control Panel\Desktop' SCRNSAVE.EXE)" \
+    "(none)"
+  expect "uninstaller: program folder" "$([ -e "$unix_folder" ] && echo present || echo gone)" \
+    gone
+  [ $failures -eq 0 ]
+}
+if [ "${PLASMORA_CHECK_INSIDE_X:-}" = yes ]; then
+  set +e
+  wineboot -i >/dev/null 2>&1
+  run_steps
+  exit
+fi
+
+status=0
+PLASMORA_CHECK_INSIDE_X=yes xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$build_dir" ||
+  status=$?
+wineserver -k 2>/dev/null || true
+rm -rf "$WINEPREFIX"
+exit $status
