@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Tries the Windows installer under Wine on a virtual display: a silent install into a fresh
-# Wine prefix, the registry values and files it must leave, then a silent uninstall that must
-# take them away again.
+# Wine prefix, the registry values and files it must leave, the installed saver running from
+# them (a screenshot goes to BUILD_DIR/installed-saver.png), then a silent uninstall that must
+# take them all away again.
 # Usage: scripts/windows/check_installer.sh [BUILD_DIR]   (default: build-windows)
 # The Wine prefix is BUILD_DIR/wine-check (made anew each time; ~700 MB, ~10 s to make).
 set -euo pipefail
@@ -50,6 +51,25 @@ run_steps() {
     expect "installer: $file" "$(cmp -s "$unix_folder/$file" "$build_dir/out/$file" &&
       echo same || echo different)" same
   done
+
+  # The installed saver finds its files through Path: with music on (the default) a missing
+  # bass.dll would end it at once. It must still be running after a while, and a key ends it.
+  wine "$unix_folder/plasmora.scr" /s &
+  local saver=$!
+  sleep 20
+  expect "installed saver: running" "$(kill -0 $saver 2>/dev/null && echo yes || echo no)" yes
+  if command -v import >/dev/null; then
+    import -window root "$build_dir/installed-saver.png" 2>/dev/null || true
+  fi
+  xdotool key space
+  local i
+  for i in $(seq 20); do
+    kill -0 $saver 2>/dev/null || break
+    sleep 0.5
+  done
+  expect "installed saver: ends on a key" "$(kill -0 $saver 2>/dev/null && echo no || echo yes)" yes
+  kill $saver 2>/dev/null
+  wineserver -w
 
   wine "$unix_folder/uninstall.exe" /S
   wineserver -w
