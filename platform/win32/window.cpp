@@ -99,6 +99,9 @@ LRESULT CALLBACK classWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
   const long result = procedure(translated);
   if (painting) EndPaint(window, &paint);
   handling = outer;
+  // A window whose procedure refuses its creation is destroyed at once, unheard, as closeWindow
+  // destroys one.
+  if (message == WM_CREATE && result == -1) closing = window;
   return result;
 }
 
@@ -106,8 +109,11 @@ HWND create(DWORD exStyle, const char* className, const char* title, DWORD style
             int width, int height, HWND parent) {
   if (className == nullptr || findClass(className) == nullptr || width <= 0 || height <= 0)
     return nullptr;
-  return CreateWindowExA(exStyle, className, title != nullptr ? title : "", style, x, y, width,
-                         height, parent, nullptr, win32Instance(), nullptr);
+  HWND outer = closing;
+  HWND window = CreateWindowExA(exStyle, className, title != nullptr ? title : "", style, x, y,
+                                width, height, parent, nullptr, win32Instance(), nullptr);
+  closing = outer;
+  return window;
 }
 
 }  // namespace
