@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "platform/win32/win32_windows.h"
-
 namespace {
 
 HDC hdc(DeviceContext dc) { return reinterpret_cast<HDC>(dc); }
