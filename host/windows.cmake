@@ -32,6 +32,15 @@ target_link_libraries(plasmora.scr PRIVATE plasmora_host plasmora_show plasmora_
 # windres finds the pictures, the icon and the manifest through these folders.
 target_include_directories(plasmora.scr PRIVATE ${CMAKE_SOURCE_DIR}/platform/win32/resources
   ${PLASMORA_NATIVE_ART_DIR})
+# One version for the version resource and the installer (PLASMORA_VERSION).
+string(REPLACE "." ";" version_parts ${PLASMORA_VERSION})
+list(GET version_parts 0 version_major)
+list(GET version_parts 1 version_minor)
+list(GET version_parts 2 version_patch)
+target_compile_definitions(plasmora.scr PRIVATE
+  $<$<COMPILE_LANGUAGE:RC>:PLASMORA_VERSION_MAJOR=${version_major}>
+  $<$<COMPILE_LANGUAGE:RC>:PLASMORA_VERSION_MINOR=${version_minor}>
+  $<$<COMPILE_LANGUAGE:RC>:PLASMORA_VERSION_PATCH=${version_patch}>)
 set_property(SOURCE ${resource_script} APPEND PROPERTY OBJECT_DEPENDS
   ${PLASMORA_NATIVE_ART_DIR}/dialog_107.bmp ${PLASMORA_NATIVE_ART_DIR}/preview_112.bmp
   ${PLASMORA_NATIVE_ART_DIR}/icon_111.ico
