@@ -61,7 +61,8 @@ Section "Plasmora"
   ; The current screensaver: the registry values, then the system told that one is active.
   WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$INSTDIR\plasmora.scr"
   WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
-  System::Call 'user32::SystemParametersInfoW(i ${SPI_SETSCREENSAVEACTIVE}, i 1, p 0, i ${SPIF_PERSIST_AND_NOTIFY})'
+  System::Call 'user32::SystemParametersInfoW(i ${SPI_SETSCREENSAVEACTIVE}, i 1, p 0, \
+    i ${SPIF_PERSIST_AND_NOTIFY})'
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Plasmora"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"

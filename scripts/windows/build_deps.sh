@@ -5,9 +5,10 @@
 # Usage: scripts/windows/build_deps.sh [BUILD_DIR]   (default: build-windows in the checkout)
 #
 # The sources come through a private apt configuration under BUILD_DIR/deps/apt (its own
-# sources file, lists, cache and state): no file of the system's apt is read for sources or
+# sources file, lists, cache and state): the system's sources lists are neither read nor
 # written. A package is built once; its stamp holds the version and the recipe, so a second
-# run does nothing, and a changed recipe or a new Debian version builds that package again.
+# run does nothing and a changed recipe builds that package again. PLASMORA_DEPS_REFRESH=yes
+# also looks up the versions in the private lists and builds what Debian has updated.
 set -euo pipefail
 shopt -s inherit_errexit
 
@@ -23,7 +24,8 @@ jobs=${PLASMORA_JOBS:-2}
 packages=(zlib libjpeg-turbo libogg libvorbis libsdl2)
 declare -A recipe=(
   [zlib]="configure --static"
-  [libjpeg-turbo]="cmake -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF"
+  [libjpeg-turbo]="cmake -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF
+    -DWITH_SIMD=OFF"
   [libogg]="cmake -DBUILD_SHARED_LIBS=OFF -DINSTALL_DOCS=OFF -DBUILD_TESTING=OFF"
   [libvorbis]="cmake -DBUILD_SHARED_LIBS=OFF -DBUILD_TESTING=OFF"
   # SDL whole: its table of every function refers to the Windows video part, so no part of it
@@ -94,10 +96,13 @@ fetch_source() {
     rm -rf "$dir" "$deps/src/fetch-$name"
     mkdir -p "$deps/src/fetch-$name"
     # A version gone from the mirror after an update of the lists: fetch the lists again.
-    if ! (cd "$deps/src/fetch-$name" && private_apt apt-get "${apt_args[@]}" -qq source --download-only "$name=$version" >/dev/null); then
-      private_apt apt-get "${apt_args[@]}" -qq update
-      (cd "$deps/src/fetch-$name" && private_apt apt-get "${apt_args[@]}" -qq source --download-only "$name=$version" >/dev/null)
+    local get=(private_apt apt-get "${apt_args[@]}" -qq)
+    cd "$deps/src/fetch-$name"
+    if ! "${get[@]}" source --download-only "$name=$version" >/dev/null; then
+      "${get[@]}" update
+      "${get[@]}" source --download-only "$name=$version" >/dev/null
     fi
+    cd - >/dev/null
     dpkg-source --no-check -x "$deps/src/fetch-$name/"*.dsc "$dir" >/dev/null
     rm -rf "$deps/src/fetch-$name"
     touch "$dir/.unpacked"
@@ -127,7 +132,8 @@ build_package() {
     cmake)
       (cd "$work" && env "${cross_env[@]}" cmake -S "$src" -B . -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DPLASMORA_WINDOWS_PREFIX="$prefix" \
-        -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" $cmake_common $args >configure.log 2>&1 &&
+        -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" $cmake_common $args \
+        >configure.log 2>&1 &&
         cmake --build . -j"$jobs" >build.log 2>&1 &&
         cmake --install . >>build.log 2>&1)
       ;;
@@ -143,7 +149,8 @@ for name in "${packages[@]}"; do
   fi
   version=$(source_version "$name")
   if [ -z "$version" ]; then
-    echo "build_deps: no source package $name in the private apt lists" >&2
+    echo "build_deps: no source package $name in the private apt lists (is deb.debian.org" \
+      "reachable?)" >&2
     exit 1
   fi
   if [ "$current" = "$(want_stamp "$version" "$name")" ]; then
