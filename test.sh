@@ -3,15 +3,23 @@
 # AddressSanitizer + UndefinedBehaviorSanitizer, which also builds the fuzz targets)
 # and runs the whole suite in both, plus the audio module's tests under ThreadSanitizer.
 # Exit status is the suite's.
-#   ./test.sh --soak   also runs the slow tier: the saver for 10 minutes under Xvfb (memory
-#                      flat, no GL errors), in the normal build only.
+#   ./test.sh --soak     also runs the slow tier: the saver for 10 minutes under Xvfb (memory
+#                        flat, no GL errors) and the screensaver daemon test, in the normal
+#                        build only.
+#   ./test.sh --windows  also builds the Windows screensaver (scripts/build_windows.sh, which
+#                        installs MinGW-w64, Wine and NSIS) and runs it under Wine.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 soak_minutes=""
-if [ "${1:-}" = --soak ]; then
-  soak_minutes=10
-fi
+windows=no
+for option in "$@"; do
+  case $option in
+    --soak) soak_minutes=10 ;;
+    --windows) windows=yes ;;
+    *) echo "usage: ./test.sh [--soak] [--windows]" >&2; exit 2 ;;
+  esac
+done
 
 scripts/deps.sh test
 
@@ -48,4 +56,11 @@ PLASMORA_SOAK_MINUTES=$soak_minutes \
 ctest --test-dir build-san --output-on-failure --no-tests=error -j "$jobs" || status=1
 ctest --test-dir build-tsan -R '^audio_module_test[.]' --output-on-failure --no-tests=error \
   || status=1
+if [ $windows = yes ]; then
+  # The saver for Windows from the same tree, its data from the normal build above.
+  scripts/build_windows.sh --native build || status=1
+  tests/windows/wine_test.sh build-windows/out build-windows/tests/windows/preview_parent.exe \
+    build-windows/shots || status=1
+  tests/windows/installer_test.sh build-windows || status=1
+fi
 exit $status

@@ -50,3 +50,5 @@ add_custom_command(OUTPUT ${PLASMORA_DATA_DIR}/data.sdd
 add_custom_target(content ALL DEPENDS ${PLASMORA_DATA_DIR}/data.sdd)
 
 add_subdirectory(packaging/windows)
+# The helper of the Wine tests (tests/windows/wine_test.sh).
+add_subdirectory(tests/windows)

@@ -3,7 +3,7 @@
 # Wine prefix, the registry values and files it must leave, the installed saver running from
 # them (a screenshot goes to BUILD_DIR/installed-saver.png), then a silent uninstall that must
 # take them all away again.
-# Usage: scripts/windows/check_installer.sh [BUILD_DIR]   (default: build-windows)
+# Usage: tests/windows/installer_test.sh [BUILD_DIR]   (default: build-windows)
 # The Wine prefix is BUILD_DIR/wine-check (made anew each time; ~700 MB, ~10 s to make).
 set -euo pipefail
 
@@ -11,7 +11,7 @@ repo=$(cd "$(dirname "$0")/../.." && pwd)
 build_dir=$(realpath -m "${1:-$repo/build-windows}")
 setup=$build_dir/out/plasmora-setup.exe
 [ -f "$setup" ] || {
-  echo "check_installer: $setup is missing (scripts/build_windows.sh makes it)" >&2
+  echo "installer_test: $setup is missing (scripts/build_windows.sh makes it)" >&2
   exit 1
 }
 
