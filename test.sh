@@ -59,7 +59,7 @@ ctest --test-dir build-tsan -R '^audio_module_test[.]' --output-on-failure --no-
 if [ $windows = yes ]; then
   # The saver for Windows from the same tree, its data from the normal build above.
   scripts/build_windows.sh --native build || status=1
-  tests/windows/wine_test.sh build-windows/out build-windows/tests/windows/preview_parent.exe \
+  tests/windows/wine_test.sh build-windows/out build-windows/tests/windows \
     build-windows/shots || status=1
   tests/windows/installer_test.sh build-windows || status=1
 fi

@@ -6,11 +6,13 @@
 #   preview run paints bitmap 112 into it (tests/windows/preview_parent.cpp);
 #   music on without bass.dll ends the run at once with 0; with it, the music plays (SDL's disk
 #   output);
+#   the registry as the settings store (tests/windows/settings_store_check.cpp).
 # Screenshots go to SHOTS for looking at. Exit status 0 when all of it held.
-# Usage: wine_test.sh OUT PREVIEW_PARENT_EXE SHOTS
+# Usage: wine_test.sh OUT HELPERS SHOTS
+#   OUT: the Windows build's out/ folder; HELPERS: its tests/windows/ folder.
 set -u
 out=$(realpath "$1")
-parent_exe=$(realpath "$2")
+helpers=$(realpath "$2")
 shots=$(realpath -m "$3")
 for tool in wine wineserver xvfb-run xdotool import; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is needed"; exit 77; }
@@ -20,7 +22,7 @@ export WINEPREFIX=${WINEPREFIX:-$out/../wine-prefix} WINEDEBUG=-all WINEDLLOVERR
 
 cat >"$shots/run.sh" <<'SCRIPT'
 set -u
-out=$1 parent_exe=$2 shots=$3
+out=$1 helpers=$2 shots=$3
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 key='HKCU\Software\Quillmoor\Plasmora'
@@ -129,9 +131,13 @@ grep -q '^ *Detail *REG_DWORD *0x1$' <<<"$query" || fail "/c: Detail changed"
 
 echo "--- /p"
 for size in "152 112" "200 150"; do
-  wine "$parent_exe" "$(winepath -w "$scr")" $size | tr -d '\r'
+  wine "$helpers/preview_parent.exe" "$(winepath -w "$scr")" $size | tr -d '\r'
   [ "${PIPESTATUS[0]}" = 0 ] || fail "/p at $size"
 done
+
+echo "--- the registry as the settings store"
+wine "$helpers/settings_store_check.exe" | tr -d '\r'
+[ "${PIPESTATUS[0]}" = 0 ] || fail "the settings store"
 
 wineserver -k
 rm -rf "$saver_dir"
@@ -139,4 +145,4 @@ echo "$failures failed"
 exit $((failures > 0))
 SCRIPT
 
-xvfb-run -a -s "-noreset -screen 0 1280x1024x24" bash "$shots/run.sh" "$out" "$parent_exe" "$shots"
+xvfb-run -a -s "-noreset -screen 0 1280x1024x24" bash "$shots/run.sh" "$out" "$helpers" "$shots"
