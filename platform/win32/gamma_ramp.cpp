@@ -21,6 +21,13 @@ bool applyRamp(WORD ramp[3][256]) {
   return ok;
 }
 
+// A crash must not leave the display at the run's brightness: the system puts back the display
+// mode of a dead process, but not its gamma ramp.
+LONG WINAPI restoreOnCrash(EXCEPTION_POINTERS*) {
+  if (haveKept) applyRamp(kept);
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+
 }  // namespace
 
 bool setDisplayGammaRamp(const std::uint16_t red[256], const std::uint16_t green[256],
@@ -30,6 +37,7 @@ bool setDisplayGammaRamp(const std::uint16_t red[256], const std::uint16_t green
     HDC screen = GetDC(nullptr);
     haveKept = screen != nullptr && GetDeviceGammaRamp(screen, kept) != FALSE;
     if (screen != nullptr) ReleaseDC(nullptr, screen);
+    if (haveKept) SetUnhandledExceptionFilter(restoreOnCrash);
   }
   WORD ramp[3][256];
   std::memcpy(ramp[0], red, sizeof ramp[0]);
