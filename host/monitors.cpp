@@ -24,7 +24,17 @@ void enumerateMonitors(SaverApp& app) {
 }
 
 void applyDisplayMode() {
-  // A refused mode leaves the desktop's; the run goes on either way.
-  changeDisplayMode(DisplayMode{settings.Width, settings.Height, settings.Depth});
+  // A mode the display refuses (a stored mode the monitor no longer offers) leaves the
+  // desktop's mode, and the primary window takes the desktop's size for this run: a window of
+  // the stored size would leave part of the monitor uncovered, the desktop showing beside the
+  // show, or reach past it.
+  if (!changeDisplayMode(DisplayMode{settings.Width, settings.Height, settings.Depth})) {
+    DisplayMode desktop;
+    if (currentDisplayMode(desktop)) {
+      settings.Width = desktop.width;
+      settings.Height = desktop.height;
+      settings.Depth = desktop.bitsPerPixel;
+    }
+  }
   showCursor(false);
 }

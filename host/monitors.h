@@ -8,4 +8,6 @@ class SaverApp;
 void enumerateMonitors(SaverApp& app);
 
 // Switches the primary display to Width x Height x Depth for the run and hides the cursor.
+// When the display refuses that mode, Width, Height and Depth become the desktop's mode for
+// the run (never saved), so that the primary window still covers its monitor.
 void applyDisplayMode();

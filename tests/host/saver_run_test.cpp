@@ -199,6 +199,14 @@ TEST_F(SaverRun, StartsAndShutsDownInOrder) {
   EXPECT_EQ(renderContext, 0u);
 }
 
+TEST_F(SaverRun, AModeTheDisplayRefusesGivesAWindowOfTheDesktopsSize) {
+  fake().devices = {attached(0, 0, 1280, 1024, true)};
+  fake().modeAccepted = false;
+  run({message(T::KeyDown)});
+  EXPECT_EQ(count("mode 1024x768x32"), 1);
+  EXPECT_EQ(count("create MyWindow 0 0 1280 1024"), 1);
+}
+
 TEST_F(SaverRun, WithoutAUsableMonitorTheRunEndsBeforeAnyWindow) {
   fake().devices = {DisplayDevice{}, DisplayDevice{}};
   EXPECT_FALSE(run({message(T::KeyDown)}));

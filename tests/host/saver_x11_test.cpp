@@ -119,12 +119,12 @@ TEST_F(SaverX11, DisplayModeIsSwitchedForTheRunAndRestored) {
   }
 }
 
-TEST_F(SaverX11, UnofferedModeLeavesTheDesktopAlone) {
+TEST_F(SaverX11, UnofferedModeLeavesTheDesktopModeAndCoversTheMonitor) {
   writeSettings("UseDesktop=0\nWidth=800\nHeight=600\nDepth=32\n");
   startSaver();
   EXPECT_EQ(rootSize(display()), "1280x1024");
-  // The window keeps the size of the settings, as on a display that refused the mode.
-  EXPECT_EQ(primary.width, 800);
+  // The window covers the monitor in the mode it kept, rather than a corner of it.
+  EXPECT_EQ(geometry(primary), "1280x1024+0+0");
   input("key a");
   EXPECT_EQ(exitStatus(), 0);
 }

@@ -175,6 +175,10 @@ std::uintptr_t monitorFromRect(int left, int top, int, int) {
 bool changeDisplayMode(const DisplayMode& mode) {
   note("mode " + std::to_string(mode.width) + "x" + std::to_string(mode.height) + "x" +
        std::to_string(mode.bitsPerPixel));
+  return state.modeAccepted;
+}
+bool currentDisplayMode(DisplayMode& mode) {
+  mode = state.desktopMode;
   return true;
 }
 void restoreDisplayMode() { note("restore mode"); }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/display_devices.h"
+#include "platform/display_mode.h"
 #include "platform/gl_context.h"
 #include "platform/window.h"
 
@@ -38,6 +39,8 @@ struct Platform {
   std::int64_t idleTicks = 20000;
   std::int64_t loadingTicks = 0;  // added while the content loads
 
+  bool modeAccepted = true;  // what changeDisplayMode returns
+  DisplayMode desktopMode{1280, 1024, 24};
   int failCreateNumber = 0;  // the n-th createWindow (from 1) fails
   int choosePixelFormatResult = 7;
   bool describeSucceeds = true;
