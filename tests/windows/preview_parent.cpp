@@ -124,21 +124,27 @@ bool saverPreviewCoversAndEnds(const std::string& scr) {
     std::printf("cannot start %s\n", line.c_str());
     return false;
   }
+  // Wine's first start is slow: the child may take seconds to appear, and the check waits
+  // for it to be shown in its place.
   HWND child = nullptr;
-  for (int i = 0; i < 150 && child == nullptr; ++i) {  // Wine's first start is slow
+  RECT inner{}, outer{};
+  LONG style = 0;
+  bool covers = false;
+  for (int i = 0; i < 150 && !covers; ++i) {
     pump(100);
     child = FindWindowExA(parent, nullptr, "SSPreview", "PreviewWindow");
+    if (child == nullptr) continue;
+    GetClientRect(parent, &outer);
+    GetWindowRect(child, &inner);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&inner), 2);
+    style = GetWindowLongA(child, GWL_STYLE);
+    covers = EqualRect(&inner, &outer) && (style & WS_CHILD) && (style & WS_VISIBLE);
   }
-  RECT inner{}, outer{};
-  GetClientRect(parent, &outer);
-  if (child != nullptr) GetWindowRect(child, &inner);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&inner), 2);
-  const LONG style = child != nullptr ? GetWindowLongA(child, GWL_STYLE) : 0;
-  const bool covers =
-      child != nullptr && EqualRect(&inner, &outer) && (style & WS_CHILD) && (style & WS_VISIBLE);
-  std::printf("/p child window: %s\n", child == nullptr ? "none"
-                                       : covers         ? "visible, covering the parent"
-                                                        : "misplaced");
+  std::printf("/p child window: %s, at (%ld, %ld)-(%ld, %ld) in a client area of %ldx%ld\n",
+              child == nullptr ? "none"
+              : covers         ? "visible, covering the parent"
+                               : "wrong",
+              inner.left, inner.top, inner.right, inner.bottom, outer.right, outer.bottom);
   DestroyWindow(parent);
   const DWORD waited = WaitForSingleObject(process.hProcess, 5000);
   DWORD code = 1;
