@@ -1,38 +1,24 @@
+// What the owner lock is on every system; taking and releasing it are the system's
+// (owner_lock_posix.cpp, win32/owner_lock.cpp).
 #include "platform/owner_lock.h"
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdlib>
 
 #include "platform/user_state_folder.h"
 
 OwnerLock::~OwnerLock() { release(); }
 
-bool OwnerLock::take(const std::string& path) {
-  release();
-  if (path.empty()) return false;
-  int file = open(path.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (file < 0) return false;
-  if (flock(file, LOCK_EX | LOCK_NB) != 0) {
-    close(file);
-    return false;
-  }
-  fd = file;
-  return true;
-}
+namespace {
 
-void OwnerLock::release() {
-  if (fd < 0) return;
-  close(fd);  // closing the only descriptor lets the lock go
-  fd = -1;
-}
+#ifdef _WIN32
+constexpr const char* pathSeparator = "\\";
+#else
+constexpr const char* pathSeparator = "/";
+#endif
+
+}  // namespace
 
 std::string ownerLockPath() {
   const std::string folder = userStateFolder();
-  return folder.empty() ? folder : folder + "/owner.lock";
+  return folder.empty() ? folder : folder + pathSeparator + "owner.lock";
 }
 
 bool takeOwnership() {

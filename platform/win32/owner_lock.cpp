@@ -7,10 +7,6 @@
 
 #include <fcntl.h>
 
-#include "platform/user_state_folder.h"
-
-OwnerLock::~OwnerLock() { release(); }
-
 bool OwnerLock::take(const std::string& path) {
   release();
   if (path.empty()) return false;
@@ -39,14 +35,4 @@ void OwnerLock::release() {
   if (fd < 0) return;
   _close(fd);  // closing the file's only handle lets the lock go
   fd = -1;
-}
-
-std::string ownerLockPath() {
-  const std::string folder = userStateFolder();
-  return folder.empty() ? folder : folder + "\\owner.lock";
-}
-
-bool takeOwnership() {
-  static OwnerLock lock;
-  return lock.held() || lock.take(ownerLockPath());
 }
