@@ -20,7 +20,7 @@ foreach(needed ${PLASMORA_NATIVE_DATA_SDD} ${PLASMORA_NATIVE_ART_SOURCE})
   endif()
 endforeach()
 
-set(PLASMORA_VERSION 1.0.0)
+set(PLASMORA_VERSION ${PROJECT_VERSION})
 
 # What the installer ships, side by side: the saver, bass.dll and data.sdd.
 set(PLASMORA_DATA_DIR ${CMAKE_BINARY_DIR}/out)

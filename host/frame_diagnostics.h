@@ -3,10 +3,11 @@
 // hunting faults; without the variables they cost one branch per frame.
 //   PLASMORA_CHECK_GL=1                  glGetError after every frame; each error is reported
 //                                        on stderr as "plasmora: GL error 0x... in frame N".
-//   PLASMORA_TEST_CRASH=segv|bus|fpe|abort  the run dies of that signal a few frames in, as a
-//                                        fault in the frame loop would (tests of the restore;
-//                                        not on Windows).
+// A test build of the program (never the released one) adds a hook that runs after every
+// frame: the end-to-end tests' crash trigger (host/test_crash_trigger.cpp).
 #include <cstdint>
+
+extern void (*frameDrawnHook)(std::uint64_t framesDrawn);
 
 class FrameDiagnostics {
  public:
@@ -16,6 +17,5 @@ class FrameDiagnostics {
 
  private:
   bool checkGl_ = false;
-  int crashSignal_ = 0;
   std::uint64_t frames_ = 0;
 };

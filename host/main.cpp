@@ -16,12 +16,25 @@
 #include "platform/win32/message_box_window.h"
 #else
 #include "host/hack_run.h"
+#include "host/program_help.h"
 #include "platform/desktop_restore.h"
 #include "platform/x11/message_box_window.h"
+#include "platform/x11/settings_store_file.h"
 #endif
 
 int main(int argc, char** argv) {
 #ifndef _WIN32
+  // Questions about the program are answered before anything reads the switches.
+  switch (readInformationRequest(argc, argv)) {
+    case InformationRequest::Help:
+      printUsage(stdout, settingsFilePath());
+      return 0;
+    case InformationRequest::Version:
+      printVersion(stdout);
+      return 0;
+    case InformationRequest::None:
+      break;
+  }
   // Before the screensaver switches: after a run killed with SIGKILL, this puts the display
   // mode and gamma ramp back as the run found them.
   if (argc == 2 && std::strcmp(argv[1], restoreDesktopOption) == 0)

@@ -81,6 +81,7 @@ TEST_F(DesktopRestore, EveryEndOfARunPutsTheRampAndTheModeBack) {
   for (const Ending& ending : endings) {
     SCOPED_TRACE(ending.name);
     environment.clear();
+    program = ending.crash != nullptr ? crashingSaverPath : saverPath;
     if (ending.crash != nullptr) environment.emplace_back("PLASMORA_TEST_CRASH", ending.crash);
     startSaver();
     if (ending.crash == nullptr) {

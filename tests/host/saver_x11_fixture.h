@@ -22,6 +22,8 @@ using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
 inline const char* const saverPath = PLASMORA_BINARY_DIR "/host/plasmora";
+// The same program with the crash trigger (PLASMORA_TEST_CRASH), which the released one lacks.
+inline const char* const crashingSaverPath = PLASMORA_BINARY_DIR "/host/plasmora-crash-test";
 
 class SaverX11 : public ::testing::Test {
  protected:
@@ -105,10 +107,10 @@ class SaverX11 : public ::testing::Test {
       setenv("SDL_AUDIODRIVER", "dummy", 1);
       for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
       if (!stderrFile.empty()) freopen(stderrFile.c_str(), "w", stderr);
-      std::vector<char*> argv{const_cast<char*>(saverPath)};
+      std::vector<char*> argv{const_cast<char*>(program)};
       for (std::string& a : arguments) argv.push_back(a.data());
       argv.push_back(nullptr);
-      execv(saverPath, argv.data());
+      execv(program, argv.data());
       _exit(127);
     }
   }
@@ -135,6 +137,7 @@ class SaverX11 : public ::testing::Test {
   static inline XServer* server = nullptr;
   std::vector<std::pair<std::string, std::string>> environment;
   std::string stderrFile;  // where the saver's stderr goes; inherited when empty
+  const char* program = saverPath;
   TempDir configDir;
   const fs::path& config = configDir.path;
   pid_t saver = -1;
