@@ -17,6 +17,9 @@ namespace {
 std::unique_ptr<MeshModel> background;
 // Run-local: holds the music the audio module plays from.
 std::unique_ptr<MusicPlayer> musicPlayer;
+// Whether this run changed the display's ramp: only then does its end write one. A run that
+// ended before the ramp (no audio module) or whose ramp was refused leaves the user's alone.
+bool rampChanged = false;
 
 }  // namespace
 
@@ -31,7 +34,7 @@ bool startContent(WindowHandle window) {
   initGraphics();
   if (!settings.DefGamma) {
     const float g = gammaExponent(settings.Gamma);
-    setGammaRamp(g, g, g);
+    rampChanged = setGammaRamp(g, g, g);
   }
   loadingScreen.prepare();
   return true;
@@ -89,7 +92,8 @@ void stopContent() {
   if (settings.EnableMusic) stopAudio();
   // Only now that the module is gone: it played from the player's buffer.
   musicPlayer.reset();
-  if (!settings.DefGamma) restoreGammaRamp();
+  if (rampChanged) restoreGammaRamp();
+  rampChanged = false;
   frameComposition.scene.backgroundList = 0;
   background.reset();
 }

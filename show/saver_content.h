@@ -13,5 +13,5 @@ void loadContent();
 void advanceObjects(float dt);
 // Last in every frame, after the mouse-exit test; presents the frame.
 void directAndDraw(float dt);
-// First when the run shuts down.
+// First when the run shuts down; puts back the gamma ramp only if this run changed it.
 void stopContent();
