@@ -29,10 +29,20 @@ void LoadingScreen::prepare() {
 
 void LoadingScreen::show() const {
   setLighting(false);
+  // A window that is not 4:3 has an overlay wider or taller than the picture: black around
+  // it rather than whatever the new back buffer held.
+  const OverlaySize size = overlaySize();
+  if (size.width != 800.0f || size.height != 600.0f) {
+    glPushAttrib(GL_COLOR_BUFFER_BIT);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glPopAttrib();
+  }
   beginOverlay();
   setWhite();
   loadTexture.bind();
-  translate({400.0f, 300.0f, 0.0f});
+  // Centred, at its own shape.
+  translate({size.width / 2, size.height / 2, 0.0f});
   scale({400.0f, 300.0f, 1.0f});
   if (quadList != 0) glCallList(quadList);
   setLighting(true);
