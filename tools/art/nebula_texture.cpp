@@ -1,4 +1,5 @@
 // Backgrounds: soft nebulae painted on the inside of the shell around the camera.
+#include <algorithm>
 #include <cmath>
 
 #include "tools/art/art_math.h"
@@ -38,6 +39,25 @@ void scatterMotes(ArtImage& img, int count, ArtColour tint, float strength, uint
   }
 }
 
+// The shell maps the picture's rows from pole to pole, so its top and bottom rows shrink to
+// one point each: blending the rows near the edges into their own mean colour leaves nothing
+// there to pinch into a star. The mean changes smoothly from row to row, so the fade shows no
+// edge of its own.
+void calmPoles(ArtImage& img) {
+  const int w = img.width(), h = img.height();
+  const float reach = 0.14f;  // of the height, at each pole
+  for (int y = 0; y < h; ++y) {
+    const float v = (y + 0.5f) / h;
+    const float fromPole = std::min(v, 1.0f - v);
+    const float keep = smoothStep(0.0f, reach, fromPole);
+    if (keep >= 1.0f) continue;
+    ArtColour mean{0, 0, 0};
+    for (int x = 0; x < w; ++x) mean = mean + img.at(x, y);
+    mean = mean * (1.0f / w);
+    for (int x = 0; x < w; ++x) img.at(x, y) = mix(mean, img.at(x, y), keep);
+  }
+}
+
 }  // namespace
 
 ArtImage paintCellsBackground() {
@@ -65,6 +85,7 @@ ArtImage paintCellsBackground() {
     }
   }
   scatterMotes(img, 1400, ArtColour{0.55f, 0.8f, 1.0f}, 0.45f, 0xE17);
+  calmPoles(img);
   return img;
 }
 
@@ -89,5 +110,6 @@ ArtImage paintNucleusBackground() {
     }
   }
   scatterMotes(img, 900, ArtColour{0.8f, 0.8f, 0.95f}, 0.35f, 0xD0E);
+  calmPoles(img);
   return img;
 }

@@ -22,7 +22,8 @@ ArtImage paintAtomHighlight();
 ArtImage paintRungBand();
 
 // Pictures that need the DejaVu font; false with `error` set when it cannot be loaded.
-// textures\c.jpg: 4 x 4 glyph cells (512), white on black: 0-9, colon, AM, PM.
+// textures\c.jpg: 4 x 4 glyph cells (1024), white on black: 0-9, colon, AM, PM, all ink in
+// the lower two thirds of each cell.
 bool paintGlyphAtlas(ArtImage& out, std::string& error);
 // textures\load.jpg: the title over a double helix (1024, shown stretched to 4:3).
 bool paintLoadingPicture(ArtImage& out, std::string& error);

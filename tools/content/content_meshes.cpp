@@ -49,8 +49,10 @@ MorphSource morphFromSphere(int frequency,
 }  // namespace
 
 SurfaceMesh sphereMesh() {
+  // Twelve columns and six rings: 120 triangles, the most the many atoms can pay for, with an
+  // outline as round as that allows when a cell's body fills the view.
   return parametricSurface(
-      10, 6,
+      12, 6,
       [](float u, float v) {
         const float a = 2 * pi * u, b = pi * v;
         return Vec3(7 * std::sin(b) * std::cos(a), 7 * std::cos(b), 7 * std::sin(b) * std::sin(a));
@@ -60,7 +62,9 @@ SurfaceMesh sphereMesh() {
 
 SurfaceMesh lowsMesh() {
   const float r = lowsRadius;
-  return parametricSurface(8, 6, [r](float u, float v) {
+  // Ten columns and six rings: 100 triangles, since 1200 nucleus particles draw it too; as
+  // the background shell its facets are large, and more columns keep their bends small.
+  return parametricSurface(10, 6, [r](float u, float v) {
     const float a = 2 * pi * u, b = pi * v;
     return Vec3(r * std::sin(b) * std::cos(a), r * std::cos(b), r * std::sin(b) * std::sin(a));
   });

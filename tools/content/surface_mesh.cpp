@@ -30,6 +30,23 @@ SurfaceMesh parametricSurface(int segments, int rings, const std::function<Vec3(
     }
   }
   auto index = [columns](int r, int s) { return static_cast<std::uint32_t>(r * columns + s); };
+  // A ring shrunk to a point (a pole) has one triangle per column, which reaches the point
+  // through one of the column's two corners: that corner takes the column's middle in u, so
+  // the picture converges evenly instead of shearing each triangle into a star.
+  for (int r : {0, rings}) {
+    bool point = true;
+    for (int s = 1; s <= segments && point; ++s) {
+      const Vec3 d = mesh.positions[index(r, s)] - mesh.positions[index(r, 0)];
+      point = dot(d, d) < 1e-10f;
+    }
+    if (!point) continue;
+    for (int s = 0; s <= segments; ++s) {
+      // The top ring's triangles reach it through their right corner, the bottom's through
+      // their left one.
+      const float middle = (r == 0 ? s - 0.5f : s + 0.5f) / segments;
+      mesh.uvs[2 * index(r, s)] = middle * uScale;
+    }
+  }
   for (int r = 0; r < rings; ++r) {
     for (int s = 0; s < segments; ++s) {
       if (r != 0) {
