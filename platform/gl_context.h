@@ -14,7 +14,13 @@ struct PixelFormat {
   int colourBits = 0;  // red + green + blue + alpha
   int depthBits = 0;
   int stencilBits = 0;
+  int samples = 0;  // per pixel for multisampling; 0 for none
 };
+
+// Whether the windows' GL is drawn by a graphics card rather than a software renderer
+// (platform/renderer_kind.h). Found out once, before any window has a format, with a
+// throwaway context; false when that cannot be made.
+bool acceleratedRenderer();
 
 // The window's device context; 0 for no window.
 DeviceContext getDeviceContext(WindowHandle window);

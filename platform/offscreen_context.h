@@ -9,7 +9,9 @@ struct OffscreenContext;
 
 // Creates the context and makes it current with its framebuffer bound and the viewport set
 // to the whole size. Returns null (and prints why on stderr) when no context can be made.
-OffscreenContext* createOffscreenContext(int width, int height);
+// With `samples` above 1 the frame is drawn with that many samples per pixel (at most what
+// the driver offers) and averaged when it is read.
+OffscreenContext* createOffscreenContext(int width, int height, int samples = 0);
 
 // Releases the context; the calling thread then has no current context.
 void destroyOffscreenContext(OffscreenContext* context);
@@ -22,6 +24,9 @@ std::vector<std::uint8_t> readOffscreenPixels(const OffscreenContext* context);
 // The same into the caller's buffer, resized to fit; a buffer reused from frame to frame is
 // not reallocated. A null context leaves it empty.
 void readOffscreenPixels(const OffscreenContext* context, std::vector<std::uint8_t>& pixels);
+
+// Samples per pixel of the frame; 0 when it is not multisampled.
+int offscreenSamples(const OffscreenContext* context);
 
 // Looks up a GL entry point of the current context (extensions, buffer objects).
 void* offscreenProcAddress(const char* name);

@@ -137,7 +137,7 @@ ParseResult parseRecordOptions(int argc, const char* const* argv, RecordOptions&
     }
     static constexpr const char* valued[] = {
         "--out",    "--size",        "--fps",   "--frames", "--seconds", "--every", "--seed",
-        "--detail", "--clock-start", "--sheet", "--video",  "--data",    "--set"};
+        "--detail", "--clock-start", "--sheet", "--video",  "--data",    "--set", "--samples"};
     bool known = false;
     for (const char* v : valued) known = known || name == v;
     if (!known) {
@@ -197,6 +197,9 @@ ParseResult parseRecordOptions(int argc, const char* const* argv, RecordOptions&
       want = "the folder holding data.sdd";
     } else if (name == "--set") {
       if (!parseSetting(value, options.settingValues, error)) return ParseResult::Bad;
+    } else if (name == "--samples") {
+      ok = parseInt(value, 1, 16, options.samples);
+      want = "samples per pixel from 1 to 16";
     }
     if (!ok) {
       error = std::string(name) + " wants " + want + ", not '" + std::string(value) + "'";
@@ -247,6 +250,8 @@ Renders the show off-screen (no display needed) and writes its frames as PNG pic
   --sheet CxR          also write contact_sheet.png: C x R evenly spaced frames
   --video FILE         also encode the frames into FILE with ffmpeg (needs ffmpeg)
   --data DIR           folder holding data.sdd (default: the build's)
+  --samples N          draw with N samples per pixel for smooth edges (default 1; at most
+                       what the driver offers)
   --help               show this text
 
 Settings start from their defaults; the settings file is neither read nor written. Beside

@@ -19,7 +19,8 @@ struct RecordOptions {
   int fps = 30;
   std::int64_t frames = 0;  // 0: taken from seconds
   double seconds = 10;
-  int every = 1;  // write every n-th frame that is rendered
+  int every = 1;    // write every n-th frame that is rendered
+  int samples = 1;  // per pixel: above 1 the frames are drawn multisampled
   std::uint32_t seed = 1;
   int clockStart = 10 * 3600 + 8 * 60;  // seconds after midnight of the simulated clock
   int sheetColumns = 0;                 // 0: no contact sheet

@@ -140,7 +140,7 @@ int runRecording(const RecordOptions& o) {
   if (o.sheetColumns > 0) r.sheet.emplace(o.sheetColumns, o.sheetRows, toWrite, o.width, o.height);
 
   seedRandom(o.seed);
-  r.context = createOffscreenContext(o.width, o.height);
+  r.context = createOffscreenContext(o.width, o.height, o.samples);
   if (r.context == nullptr) return fail("no off-screen OpenGL context");
   if (!ffmpeg.empty()) {
     r.video = std::make_unique<VideoPipe>();

@@ -10,3 +10,6 @@ void* glProcAddress(const char* name) { return offscreenProcAddress(name); }
 bool swapControlAvailable() { return false; }
 
 void setSwapInterval(int) {}
+
+// Off-screen frames are multisampled only when the recorder asks for it.
+bool acceleratedRenderer() { return false; }

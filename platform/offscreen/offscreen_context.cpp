@@ -13,6 +13,10 @@ struct OffscreenContext {
   GLuint framebuffer = 0;
   GLuint colour = 0;
   GLuint depth = 0;
+  // With samples: the frame is drawn multisampled and resolved into these for reading.
+  GLuint resolveFramebuffer = 0;
+  GLuint resolveColour = 0;
+  int samples = 0;
   int width = 0;
   int height = 0;
 };
@@ -30,6 +34,8 @@ struct FboCalls {
   PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus;
   PFNGLDELETEFRAMEBUFFERSPROC deleteFramebuffers;
   PFNGLDELETERENDERBUFFERSPROC deleteRenderbuffers;
+  PFNGLRENDERBUFFERSTORAGEMULTISAMPLEPROC renderbufferStorageMultisample;
+  PFNGLBLITFRAMEBUFFERPROC blitFramebuffer;
 };
 
 template <typename T>
@@ -47,7 +53,9 @@ bool fetchFboCalls(FboCalls& f) {
          fetch(f.framebufferRenderbuffer, "glFramebufferRenderbuffer") &&
          fetch(f.checkFramebufferStatus, "glCheckFramebufferStatus") &&
          fetch(f.deleteFramebuffers, "glDeleteFramebuffers") &&
-         fetch(f.deleteRenderbuffers, "glDeleteRenderbuffers");
+         fetch(f.deleteRenderbuffers, "glDeleteRenderbuffers") &&
+         fetch(f.renderbufferStorageMultisample, "glRenderbufferStorageMultisample") &&
+         fetch(f.blitFramebuffer, "glBlitFramebuffer");
 }
 
 void fail(const char* what) { std::fprintf(stderr, "off-screen GL: %s\n", what); }
@@ -61,7 +69,7 @@ EGLDisplay openSurfacelessDisplay() {
 
 }  // namespace
 
-OffscreenContext* createOffscreenContext(int width, int height) {
+OffscreenContext* createOffscreenContext(int width, int height, int samples) {
   if (width <= 0 || height <= 0 || width > 16384 || height > 16384) {
     fail("size out of range");
     return nullptr;
@@ -96,16 +104,43 @@ OffscreenContext* createOffscreenContext(int width, int height) {
     destroyOffscreenContext(c);
     return nullptr;
   }
+  if (samples > 1) {
+    GLint most = 0;
+    glGetIntegerv(GL_MAX_SAMPLES, &most);
+    c->samples = samples < most ? samples : most;
+    if (c->samples <= 1) c->samples = 0;
+  }
+  // Storage of a renderbuffer, multisampled when the context is.
+  const auto storage = [&](GLenum format, int count) {
+    if (count > 1)
+      f.renderbufferStorageMultisample(GL_RENDERBUFFER, count, format, width, height);
+    else
+      f.renderbufferStorage(GL_RENDERBUFFER, format, width, height);
+  };
+  if (c->samples > 1) {
+    f.genFramebuffers(1, &c->resolveFramebuffer);
+    f.bindFramebuffer(GL_FRAMEBUFFER, c->resolveFramebuffer);
+    f.genRenderbuffers(1, &c->resolveColour);
+    f.bindRenderbuffer(GL_RENDERBUFFER, c->resolveColour);
+    storage(GL_RGBA8, 0);
+    f.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
+                              c->resolveColour);
+    if (f.checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+      fail("resolve framebuffer incomplete");
+      destroyOffscreenContext(c);
+      return nullptr;
+    }
+  }
   f.genFramebuffers(1, &c->framebuffer);
   f.bindFramebuffer(GL_FRAMEBUFFER, c->framebuffer);
   f.genRenderbuffers(1, &c->colour);
   f.bindRenderbuffer(GL_RENDERBUFFER, c->colour);
-  f.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+  storage(GL_RGBA8, c->samples);
   f.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, c->colour);
   // Depth and stencil as the saver's window has them (24 + 8 bits).
   f.genRenderbuffers(1, &c->depth);
   f.bindRenderbuffer(GL_RENDERBUFFER, c->depth);
-  f.renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+  storage(GL_DEPTH24_STENCIL8, c->samples);
   f.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, c->depth);
   f.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT, GL_RENDERBUFFER, c->depth);
   if (f.checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
@@ -128,6 +163,8 @@ void destroyOffscreenContext(OffscreenContext* c) {
       if (c->framebuffer) f.deleteFramebuffers(1, &c->framebuffer);
       if (c->colour) f.deleteRenderbuffers(1, &c->colour);
       if (c->depth) f.deleteRenderbuffers(1, &c->depth);
+      if (c->resolveFramebuffer) f.deleteFramebuffers(1, &c->resolveFramebuffer);
+      if (c->resolveColour) f.deleteRenderbuffers(1, &c->resolveColour);
     }
     eglMakeCurrent(c->display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     eglDestroyContext(c->display, c->context);
@@ -154,8 +191,22 @@ void readOffscreenPixels(const OffscreenContext* c, std::vector<std::uint8_t>& p
   // Same size as last time: the bytes are overwritten in place, nothing is allocated.
   pixels.resize(static_cast<std::size_t>(c->width) * c->height * 4);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  FboCalls f{};
+  if (c->samples > 1 && fetchFboCalls(f)) {
+    // The samples are averaged into the single-sampled copy, which is then read.
+    f.bindFramebuffer(GL_READ_FRAMEBUFFER, c->framebuffer);
+    f.bindFramebuffer(GL_DRAW_FRAMEBUFFER, c->resolveFramebuffer);
+    f.blitFramebuffer(0, 0, c->width, c->height, 0, 0, c->width, c->height,
+                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    f.bindFramebuffer(GL_READ_FRAMEBUFFER, c->resolveFramebuffer);
+    glReadPixels(0, 0, c->width, c->height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    f.bindFramebuffer(GL_FRAMEBUFFER, c->framebuffer);
+    return;
+  }
   glReadPixels(0, 0, c->width, c->height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
 }
+
+int offscreenSamples(const OffscreenContext* c) { return c ? c->samples : 0; }
 
 void* offscreenProcAddress(const char* name) {
   return reinterpret_cast<void*>(eglGetProcAddress(name));

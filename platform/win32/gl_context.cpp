@@ -2,7 +2,34 @@
 
 #include <windows.h>
 
+#include "platform/win32/wgl_formats.h"
+
 namespace {
+
+// WGL_ARB_pixel_format and WGL_ARB_multisample names.
+constexpr int wglDrawToWindow = 0x2001, wglSupportOpenGl = 0x2010, wglDoubleBuffer = 0x2011,
+              wglPixelType = 0x2013, wglTypeRgba = 0x202B, wglColourBits = 0x2014,
+              wglDepthBits = 0x2022, wglStencilBits = 0x2023, wglSampleBuffers = 0x2041,
+              wglSamples = 0x2042;
+
+// A multisampled format from the driver's chooser; 0 when it has none to offer.
+int chooseMultisampledFormat(HDC dc, const PixelFormat& request) {
+  if (choosePixelFormatArb == nullptr || request.samples <= 0) return 0;
+  const int attributes[] = {wglDrawToWindow,  1,
+                            wglSupportOpenGl, 1,
+                            wglDoubleBuffer,  request.doubleBuffer ? 1 : 0,
+                            wglPixelType,     wglTypeRgba,
+                            wglColourBits,    request.colourBits,
+                            wglDepthBits,     request.depthBits,
+                            wglStencilBits,   request.stencilBits,
+                            wglSampleBuffers, 1,
+                            wglSamples,       request.samples,
+                            0};
+  int format = 0;
+  UINT count = 0;
+  if (!choosePixelFormatArb(dc, attributes, nullptr, 1, &format, &count) || count == 0) return 0;
+  return format;
+}
 
 HDC hdc(DeviceContext dc) { return reinterpret_cast<HDC>(dc); }
 
@@ -29,6 +56,7 @@ void releaseDeviceContext(WindowHandle window, DeviceContext dc) {
 
 int choosePixelFormat(DeviceContext dc, const PixelFormat& request) {
   if (dc == 0) return 0;
+  if (const int multisampled = chooseMultisampledFormat(hdc(dc), request)) return multisampled;
   PIXELFORMATDESCRIPTOR pfd{};
   pfd.nSize = sizeof pfd;
   pfd.nVersion = 1;

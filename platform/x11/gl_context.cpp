@@ -46,6 +46,7 @@ void describe(GLXFBConfig config, PixelFormat& format) {
                       attribute(config, GLX_BLUE_SIZE) + attribute(config, GLX_ALPHA_SIZE);
   format.depthBits = attribute(config, GLX_DEPTH_SIZE);
   format.stencilBits = attribute(config, GLX_STENCIL_SIZE);
+  format.samples = attribute(config, GLX_SAMPLE_BUFFERS) > 0 ? attribute(config, GLX_SAMPLES) : 0;
 }
 
 bool hasExtension(const char* name) {
@@ -90,7 +91,8 @@ int choosePixelFormat(DeviceContext dc, const PixelFormat& request) {
     // Nearest in every buffer, and a surface the window can show as it is.
     long score = std::labs(offer.colourBits - request.colourBits) +
                  2 * std::labs(offer.depthBits - request.depthBits) +
-                 2 * std::labs(offer.stencilBits - request.stencilBits);
+                 2 * std::labs(offer.stencilBits - request.stencilBits) +
+                 20 * std::labs(offer.samples - request.samples);
     XVisualInfo* visual = glXGetVisualFromFBConfig(display, list[i]);
     if (visual == nullptr) continue;
     if (visual->depth != defaultDepth) score += 1000;

@@ -7,6 +7,7 @@
 
 #include "host/monitors.h"
 #include "host/pixel_format.h"
+#include "platform/renderer_kind.h"
 #include "host/saver_app.h"
 #include "host/saver_run.h"
 #include "host/saver_state.h"
@@ -279,6 +280,21 @@ TEST(PixelFormat, FallsBackToTheFirstFormatWhenNoneMatches) {
   scripted::platform().describeSucceeds = false;
   EXPECT_FALSE(setupPixelFormat());
   EXPECT_EQ(scripted::platform().log.back(), "describe format 1");
+}
+
+TEST(PixelFormat, FourSamplesOnlyWhereAGraphicsCardDraws) {
+  scripted::reset().accelerated = true;
+  primaryDC = 42;
+  EXPECT_TRUE(setupPixelFormat());
+  EXPECT_EQ(scripted::platform().log.front(), "choose format 32 24 8 double x4");
+  // Software renderers get the single sample asked for above.
+  EXPECT_FALSE(isSoftwareRenderer("AMD Radeon RX 6600 (radeonsi, navi23, LLVM 15.0.6)"));
+  EXPECT_FALSE(isSoftwareRenderer("NVIDIA GeForce GTX 1060/PCIe/SSE2"));
+  EXPECT_FALSE(isSoftwareRenderer("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
+  EXPECT_TRUE(isSoftwareRenderer("llvmpipe (LLVM 15.0.6, 256 bits)"));
+  EXPECT_TRUE(isSoftwareRenderer("softpipe"));
+  EXPECT_TRUE(isSoftwareRenderer("GDI Generic"));
+  EXPECT_TRUE(isSoftwareRenderer(nullptr));
 }
 
 }  // namespace

@@ -193,9 +193,11 @@ void releaseDeviceContext(WindowHandle, DeviceContext dc) {
 int choosePixelFormat(DeviceContext, const PixelFormat& request) {
   note("choose format " + std::to_string(request.colourBits) + " " +
        std::to_string(request.depthBits) + " " + std::to_string(request.stencilBits) +
-       (request.doubleBuffer ? " double" : ""));
+       (request.doubleBuffer ? " double" : "") +
+       (request.samples != 0 ? " x" + std::to_string(request.samples) : ""));
   return state.choosePixelFormatResult;
 }
+bool acceleratedRenderer() { return state.accelerated; }
 bool describePixelFormat(DeviceContext, int n, PixelFormat&) {
   note("describe format " + std::to_string(n));
   return state.describeSucceeds;

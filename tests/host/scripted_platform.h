@@ -43,6 +43,7 @@ struct Platform {
   DisplayMode desktopMode{1280, 1024, 24};
   int failCreateNumber = 0;  // the n-th createWindow (from 1) fails
   int choosePixelFormatResult = 7;
+  bool accelerated = false;  // what acceleratedRenderer says
   bool describeSucceeds = true;
   bool contentStarts = true;  // what startContent returns
 };
