@@ -6,10 +6,10 @@
 //   concatenation; an empty Path means the root folder), looks up its nine functions and opens
 //   the output (device 1, 44100 Hz). Where the Path folder holds no file of that name, the
 //   installed library folder is tried next (audioModuleFile below), so a Path of the user's
-//   own with only a data.sdd in it still plays music. Only when the output opens is it started, its volume kept
-//   in savedVolume and the Volume setting applied. Returns false, with nothing left loaded,
-//   when the module cannot be loaded or lacks one of the functions; the caller decides what
-//   that means (the saver run ends before drawing anything).
+//   own with only a data.sdd in it still plays music. Only when the output opens is it
+//   started, its volume kept in savedVolume and the Volume setting applied. Returns false,
+//   with nothing left loaded, when the module cannot be loaded or lacks one of the functions;
+//   the caller decides what that means (the saver run ends before drawing anything).
 // - playMusic() reads "music.ogg" of data.sdd in the current directory into the player's
 //   buffer and plays it in a loop. A missing entry or bytes the module cannot play leave the
 //   run silent.
