@@ -4,8 +4,8 @@
 # and runs the whole suite in both, plus the audio module's tests under ThreadSanitizer.
 # Exit status is the suite's.
 #   ./test.sh --soak     also runs the slow tier: the saver for 10 minutes under Xvfb (memory
-#                        flat, no GL errors) and the screensaver daemon test, in the normal
-#                        build only.
+#                        flat, no GL errors), the screensaver daemon test and the Debian
+#                        package (dpkg-buildpackage, lintian), in the normal build only.
 #   ./test.sh --windows  also builds the Windows screensaver (scripts/build_windows.sh, which
 #                        installs MinGW-w64, Wine and NSIS) and runs it under Wine.
 set -euo pipefail

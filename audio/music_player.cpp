@@ -1,8 +1,10 @@
 #include "audio/music_player.h"
 
+#include <filesystem>
 #include <string>
 
 #include "audio/module/audio_module_api.h"
+#include "platform/program_location.h"
 #include "platform/shared_library.h"
 #include "settings/settings.h"
 
@@ -29,6 +31,21 @@ struct AudioModuleTable {
   AudioStopFunction* stop;
   AudioGetVolumeFunction* getVolume;
 };
+
+bool fileExists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::exists(path, error);
+}
+
+// Where an installed program's module lies, from the program's own folder; empty when the
+// build names no such folder or the program's folder cannot be told.
+std::string installedModuleFolder() {
+#ifdef PLASMORA_INSTALLED_MODULE_DIR
+  const std::string folder = programFolder();
+  if (!folder.empty()) return folder + "/" PLASMORA_INSTALLED_MODULE_DIR;
+#endif
+  return {};
+}
 
 SharedLibrary library = nullptr;
 AudioModuleTable audio{};
@@ -62,9 +79,16 @@ void unloadModule() {
 
 }  // namespace
 
+std::string audioModuleFile(const std::string& pathFolder, const std::string& installedFolder) {
+  const std::string inPath = pathFolder + libraryFile;
+  if (fileExists(inPath) || installedFolder.empty()) return inPath;
+  const std::string installed = installedFolder + libraryFile;
+  return fileExists(installed) ? installed : inPath;
+}
+
 bool startAudio(WindowHandle window) {
   if (library != nullptr) return true;
-  const std::string path = settings.Path + libraryFile;
+  const std::string path = audioModuleFile(settings.Path, installedModuleFolder());
   library = loadSharedLibrary(path.c_str());
   if (library == nullptr) return false;
   // A library of that name without all nine functions is not one we can play through.

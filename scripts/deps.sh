@@ -21,6 +21,7 @@ test_pkgs=(
   xvfb xauth xdotool x11-xserver-utils x11-utils libxfixes-dev
   nodejs libssl-dev
   dpkg-dev xscreensaver imagemagick
+  build-essential debhelper lintian
 )
 
 # What the Windows build adds (scripts/build_windows.sh): the MinGW-w64 cross compilers, the

@@ -56,4 +56,30 @@ TEST(MusicPlayer, PlaysTheMusicAtTheVolumeSettingAndPutsTheVolumeBack) {
   std::filesystem::current_path(previous);
 }
 
+TEST(MusicPlayer, TakesTheModuleFromPathAndOnlyWithoutOneThereFromTheInstalledFolder) {
+  TempDir scratch;
+  const std::string path = (scratch.path / "path").string();
+  const std::string installed = (scratch.path / "installed").string();
+  struct Case {
+    const char* name;
+    bool inPath, inInstalled;
+    bool installedNamed;  // a non-empty installed folder is given
+    const std::string& wanted;
+  } cases[] = {{"in both: Path's wins", true, true, true, path},
+               {"only installed", false, true, true, installed},
+               {"nowhere: Path's, which fails to load as before", false, false, true, path},
+               {"no installed folder", false, false, false, path}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(path);
+    std::filesystem::remove_all(installed);
+    std::filesystem::create_directories(path);
+    std::filesystem::create_directories(installed);
+    // Not loadable: which file is taken must not depend on whether it loads.
+    if (c.inPath) scratch.write("path/libbass.so", "not a library");
+    if (c.inInstalled) scratch.write("installed/libbass.so", "not a library");
+    EXPECT_EQ(audioModuleFile(path, c.installedNamed ? installed : ""), c.wanted + "/libbass.so");
+  }
+}
+
 }  // namespace

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Tries the Windows installer under Wine on a virtual display: a silent install into a fresh
-# Wine prefix, the registry values and files it must leave, the installed saver running from
-# them (a screenshot goes to BUILD_DIR/installed-saver.png), then a silent uninstall that must
-# take them all away again.
+# Wine prefix, the registry values and files it must leave (the saver in the 64-bit system
+# folder, the rest in the program folder), the installed saver running from the system folder
+# (a screenshot goes to BUILD_DIR/installed-saver.png), then a silent uninstall that must take
+# them all away again.
 # Usage: tests/windows/installer_test.sh [BUILD_DIR]   (default: build-windows)
 # The Wine prefix is BUILD_DIR/wine-check (made anew each time; ~700 MB, ~10 s to make).
 set -euo pipefail
@@ -19,6 +20,10 @@ export WINEPREFIX=$build_dir/wine-check WINEDEBUG=-all WINEDLLOVERRIDES="mscoree
 [ "${PLASMORA_CHECK_INSIDE_X:-}" = yes ] || rm -rf "$WINEPREFIX"
 folder='C:\Program Files\Plasmora'
 unix_folder=$WINEPREFIX/drive_c/Program\ Files/Plasmora
+system_folder='C:\windows\system32'
+unix_saver=$WINEPREFIX/drive_c/windows/system32/plasmora.scr
+# Where a 32-bit installer would have put it without turning redirection off.
+unix_saver_32=$WINEPREFIX/drive_c/windows/syswow64/plasmora.scr
 
 failures=0
 expect() {  # expect WHAT ACTUAL WANTED
@@ -42,19 +47,32 @@ run_steps() {
   wine "$setup" /S
   wineserver -w
   expect "installer: Path" "$(reg_value 'HKCU\Software\Quillmoor\Plasmora' Path)" "$folder"
-  expect "installer: SCRNSAVE.EXE" "$(reg_value 'HKCU\Control Panel\Desktop' SCRNSAVE.EXE)" \
-    "$folder\\plasmora.scr"
+  # The system's own spelling of its folder may differ in case.
+  expect "installer: SCRNSAVE.EXE" \
+    "$(reg_value 'HKCU\Control Panel\Desktop' SCRNSAVE.EXE | tr '[:upper:]' '[:lower:]')" \
+    "$system_folder\\plasmora.scr"
   expect "installer: ScreenSaveActive" \
     "$(reg_value 'HKCU\Control Panel\Desktop' ScreenSaveActive)" "1"
   local file
-  for file in plasmora.scr bass.dll data.sdd; do
+  for file in bass.dll data.sdd; do
     expect "installer: $file" "$(cmp -s "$unix_folder/$file" "$build_dir/out/$file" &&
       echo same || echo different)" same
   done
+  expect "installer: plasmora.scr in the system folder" "$(cmp -s "$unix_saver" \
+    "$build_dir/out/plasmora.scr" && echo same || echo different)" same
+  expect "installer: no plasmora.scr in the program folder" \
+    "$([ -e "$unix_folder/plasmora.scr" ] && echo present || echo absent)" absent
+  expect "installer: no plasmora.scr in the 32-bit system folder" \
+    "$([ -e "$unix_saver_32" ] && echo present || echo absent)" absent
+  expect "installer: the licence" "$(grep -c 'MIT License' "$unix_folder/LICENSE.txt")" 1
+  expect "installer: its entry in the programs list" "$(wine reg query \
+    'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Plasmora' /reg:64 \
+    >/dev/null 2>&1 && echo present || echo gone)" present
 
-  # The installed saver finds its files through Path: with music on (the default) a missing
-  # bass.dll would end it at once. It must still be running after a while, and a key ends it.
-  wine "$unix_folder/plasmora.scr" /s &
+  # The installed saver, started from the system folder as the system starts it, finds its
+  # files through Path: with music on (the default) a missing bass.dll would end it at once.
+  # It must still be running after a while, and a key ends it.
+  wine "$system_folder\\plasmora.scr" /s &
   local saver=$!
   sleep 20
   expect "installed saver: running" "$(kill -0 $saver 2>/dev/null && echo yes || echo no)" yes
@@ -79,6 +97,10 @@ run_steps() {
     "(none)"
   expect "uninstaller: program folder" "$([ -e "$unix_folder" ] && echo present || echo gone)" \
     gone
+  expect "uninstaller: plasmora.scr" "$([ -e "$unix_saver" ] && echo present || echo gone)" gone
+  expect "uninstaller: its entry in the programs list" "$(wine reg query \
+    'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Plasmora' /reg:64 \
+    >/dev/null 2>&1 && echo present || echo gone)" gone
   [ $failures -eq 0 ]
 }
 if [ "${PLASMORA_CHECK_INSIDE_X:-}" = yes ]; then
