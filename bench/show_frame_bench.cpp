@@ -226,7 +226,7 @@ int main(int argc, char** argv) {
     argv[kept++] = argv[i];
   }
   argc = kept;
-  std::printf("frame size %dx%d\n", width, height);
+  std::fprintf(stderr, "frame size %dx%d\n", width, height);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
