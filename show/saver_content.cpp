@@ -1,7 +1,13 @@
 #include "show/saver_content.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <memory>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "assets/mesh_model.h"
 #include "audio/music_player.h"
@@ -20,10 +26,36 @@ std::unique_ptr<MusicPlayer> musicPlayer;
 // Whether this run changed the display's ramp: only then does its end write one. A run that
 // ended before the ramp (no audio module) or whose ramp was refused leaves the user's alone.
 bool rampChanged = false;
+// PLASMORA_FRAME_LOG=1: each time the frame-rate window closes, its count goes to stderr with
+// the scene and the processor time so far (std::clock: all threads on Linux), so a real window's frame rate can be measured from
+// outside (bench/window_frame_rate.sh) by the same counter the overlay shows.
+bool logFrameRate = false;
+
+void logFrameRateWindow() {
+  if (!logFrameRate || frameComposition.rate.frameCount != 0) return;
+  const char* scene = sceneState == Cells ? "Cells" : sceneState == Core ? "Core" : "Dna";
+  std::fprintf(stderr, "plasmora: frame rate %d in %s, cpu %.3f s\n",
+               static_cast<int>(frameComposition.rate.framesPerSecond), scene,
+               static_cast<double>(std::clock()) / CLOCKS_PER_SEC);
+}
+
+// Mesa's software renderer takes megabytes for every large draw and gives them back at its
+// end. With the C library's default, adaptive thresholds that memory went back to the system
+// and was faulted in afresh on the next draw: about 2,000 page faults, several milliseconds, in
+// every frame. Kept in the heap instead, it is taken once and reused.
+void keepFrameMemory() {
+#if defined(__GLIBC__)
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
+}
 
 }  // namespace
 
 bool startContent(WindowHandle window) {
+  keepFrameMemory();
+  const char* log = std::getenv("PLASMORA_FRAME_LOG");
+  logFrameRate = log != nullptr && *log != '\0' && *log != '0';
   musicPlayer = std::make_unique<MusicPlayer>();
   // The music plays while the rest loads.
   if (settings.EnableMusic) {
@@ -86,6 +118,7 @@ void directAndDraw(float dt) {
     }
   }
   frameComposition.drawFrame(dt);
+  logFrameRateWindow();
 }
 
 void stopContent() {
