@@ -102,7 +102,9 @@ TEST_F(DesktopRestore, EveryEndOfARunPutsTheRampAndTheModeBack) {
     }
     EXPECT_EQ(exitStatus(), ending.status);
     // The restorer of a crash may still be finishing.
-    for (int i = 0; i < 100 && rampOf(display()) != before; ++i) std::this_thread::sleep_for(20ms);
+    for (auto end = std::chrono::steady_clock::now() + eventCeiling;
+         rampOf(display()) != before && std::chrono::steady_clock::now() < end;)
+      std::this_thread::sleep_for(20ms);
     EXPECT_TRUE(rampOf(display()) == before);
     EXPECT_EQ(rootSize(display()), "1280x1024");
     EXPECT_FALSE(recordLeft());
@@ -156,7 +158,7 @@ TEST_F(DesktopRestore, AMessageBoxNeverHoldsUpATerminationSignal) {
     std::this_thread::sleep_for(20ms);
   std::this_thread::sleep_for(500ms);
   kill(saver, SIGTERM);
-  EXPECT_EQ(exitStatus(2000ms), 0);
+  EXPECT_EQ(exitStatus(), 0);
   EXPECT_TRUE(rampOf(display()) == before);
 }
 

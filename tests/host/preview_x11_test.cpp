@@ -24,7 +24,7 @@ class PreviewX11 : public SaverX11 {
   int wrongPixels(int width, int height) {
     const BuiltinBitmap* picture = builtinBitmap(previewBitmapId);
     int wrong = -1;
-    for (auto end = std::chrono::steady_clock::now() + 10s;
+    for (auto end = std::chrono::steady_clock::now() + eventCeiling;
          wrong != 0 && std::chrono::steady_clock::now() < end; std::this_thread::sleep_for(50ms)) {
       const std::vector<std::uint8_t> shown =
           rootPixels(display(), parentX, parentY, width, height);
