@@ -40,16 +40,18 @@ void scatterMotes(ArtImage& img, int count, ArtColour tint, float strength, uint
 }
 
 // The shell maps the picture's rows from pole to pole, so its top and bottom rows shrink to
-// one point each: blending the rows near the edges into their own mean colour leaves nothing
-// there to pinch into a star. The mean changes smoothly from row to row, so the fade shows no
-// edge of its own.
+// one point each, reached by a fan of triangles from the first ring of the mesh (a sixth of the
+// way, meshes\lows.dat having six rings). Whatever varies along a row inside that fan is
+// smeared into streaks converging on the pole, so up to the first ring each row is its own
+// mean colour, and the detail comes back by the second. The mean changes smoothly from row to
+// row, so the fade shows no edge of its own.
 void calmPoles(ArtImage& img) {
   const int w = img.width(), h = img.height();
-  const float reach = 0.14f;  // of the height, at each pole
+  const float firstRing = 1.0f / 6, secondRing = 2.0f / 6;
   for (int y = 0; y < h; ++y) {
     const float v = (y + 0.5f) / h;
     const float fromPole = std::min(v, 1.0f - v);
-    const float keep = smoothStep(0.0f, reach, fromPole);
+    const float keep = smoothStep(firstRing, secondRing, fromPole);
     if (keep >= 1.0f) continue;
     ArtColour mean{0, 0, 0};
     for (int x = 0; x < w; ++x) mean = mean + img.at(x, y);
