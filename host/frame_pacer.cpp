@@ -19,3 +19,9 @@ std::int64_t refreshPeriod(double hertz, std::int64_t frequency) {
   if (!(hertz >= 20.0 && hertz <= 1000.0)) hertz = 60.0;
   return static_cast<std::int64_t>(static_cast<double>(frequency) / hertz + 0.5);
 }
+
+std::int64_t limitPeriod(std::int32_t framesPerSecond, std::int64_t frequency) {
+  if (framesPerSecond <= 0) return 0;
+  const double rate = framesPerSecond > 1000 ? 1000.0 : static_cast<double>(framesPerSecond);
+  return static_cast<std::int64_t>(static_cast<double>(frequency) / rate + 0.5);
+}

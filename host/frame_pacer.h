@@ -27,3 +27,7 @@ class FramePacer {
 // The period in counter ticks of a display refreshing at `hertz` (counter at `frequency`
 // ticks per second); a rate that is unknown (0 or less) or implausible is taken as 60 Hz.
 std::int64_t refreshPeriod(double hertz, std::int64_t frequency);
+
+// The period in counter ticks of a frame cap of `framesPerSecond` (the FrameLimit setting):
+// 0 (no cap) for 0 or less; caps above 1000 are taken as 1000.
+std::int64_t limitPeriod(std::int32_t framesPerSecond, std::int64_t frequency);

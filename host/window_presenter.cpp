@@ -1,6 +1,9 @@
 #include "host/window_presenter.h"
 
+#include <algorithm>
+
 #include "host/frame_pacer.h"
+#include "host/monitor_views.h"
 #include "host/saver_state.h"
 #include "platform/clock.h"
 #include "platform/display_refresh.h"
@@ -21,11 +24,15 @@ WindowPresenter presenter;
 void present(void*) {
   if (!presenter.decided) {
     presenter.decided = true;
+    const std::int64_t frequency = performanceFrequency();
     if (settings.VSync && !swapControlAvailable())
-      presenter.pacer.period = refreshPeriod(displayRefreshRate(), performanceFrequency());
+      presenter.pacer.period = refreshPeriod(displayRefreshRate(), frequency);
+    // A cap below the refresh rate holds frames back further; one above it changes nothing.
+    presenter.pacer.period =
+        std::max(presenter.pacer.period, limitPeriod(settings.FrameLimit, frequency));
   }
   if (presenter.pacer.period > 0) waitUntilCounter(presenter.pacer.presentAt(performanceCounter()));
-  swapBuffers(primaryDC);
+  presentMonitorViews();
 }
 
 }  // namespace
