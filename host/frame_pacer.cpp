@@ -9,6 +9,10 @@ std::int64_t FramePacer::presentAt(std::int64_t now) {
     return now;
   }
   std::int64_t target = lastPresent + period;
+  if (keepsRate && now > target) {
+    lastPresent = now - target < period ? target : now;
+    return now;
+  }
   if (now > target) target += (now - target + period - 1) / period * period;
   lastPresent = target;
   return target;

@@ -4,7 +4,8 @@
 // never exceeds the display's refresh rate and an idle wait sleeps instead of spinning.
 //
 // Like a synchronised swap, a frame that misses its refresh waits for the next one; at most
-// one frame is presented per refresh period.
+// one frame is presented per refresh period. A frame cap (keepsRate) presents late frames at
+// once instead.
 #include <cstdint>
 
 class FramePacer {
@@ -22,6 +23,10 @@ class FramePacer {
   std::int64_t period = 0;
   std::int64_t lastPresent = 0;
   bool started = false;
+  // For a frame cap rather than a refresh: a frame that misses its slot by less than a period
+  // presents at once and keeps the grid, so a late frame is made up by the next one and the
+  // rate over a second stays the cap's; one later than that starts a new grid.
+  bool keepsRate = false;
 };
 
 // The period in counter ticks of a display refreshing at `hertz` (counter at `frequency`

@@ -18,18 +18,25 @@ struct MonitorView {
   int width = 0;
   int height = 0;
   FrustumExtent frustum{};
-  bool drawn = false;
 };
 
 // The primary's view first: the overlay's.
 std::vector<MonitorView> views;
 
-void beginView(int index, void*) {
-  if (index < 0 || static_cast<std::size_t>(index) >= views.size()) return;
-  MonitorView& view = views[static_cast<std::size_t>(index)];
+// Frame view v is monitor view v + 1, the primary's (0) last: the overlay's, and the one whose
+// swap may wait for the refresh. Each window is swapped as soon as it has been drawn, while it
+// is still current: some drivers lose a window's back buffer once the context has moved on to
+// another window, and some swap only the current one.
+MonitorView& viewAt(int frameView) {
+  return views[static_cast<std::size_t>(frameView + 1) % views.size()];
+}
+
+void beginView(int frameView, void*) {
+  if (frameView < 0 || static_cast<std::size_t>(frameView) >= views.size()) return;
+  if (frameView > 0) swapBuffers(viewAt(frameView - 1).dc);
+  MonitorView& view = viewAt(frameView);
   makeCurrent(view.dc, renderContext);
   applyViewProjection(view.width, view.height, view.frustum);
-  view.drawn = true;
 }
 
 void installViews() {
@@ -40,7 +47,7 @@ void installViews() {
   }
   FrameViews frame;
   frame.count = static_cast<int>(views.size());
-  frame.overlayView = 0;
+  frame.overlayView = frame.count - 1;
   frame.begin = beginView;
   setFrameViews(frame);
 }
@@ -84,16 +91,8 @@ void setUpMonitorViews(SaverApp& app) {
 }
 
 void presentMonitorViews() {
-  bool others = false;
-  for (std::size_t i = 1; i < views.size(); ++i) {
-    if (!views[i].drawn) continue;
-    views[i].drawn = false;
-    swapBuffers(views[i].dc);
-    others = true;
-  }
-  if (!views.empty()) views[0].drawn = false;
+  // The others went out as they were drawn; the primary, drawn last, is current.
   swapBuffers(primaryDC);
-  if (others) makeCurrent(primaryDC, renderContext);
 }
 
 void dropMonitorView(WindowHandle window) {

@@ -1,5 +1,6 @@
 #include "host/run_loop.h"
 
+#include "host/frame_counter.h"
 #include "host/frame_diagnostics.h"
 #include "host/frame_timer.h"
 #include "host/saver_state.h"
@@ -52,6 +53,7 @@ void settleOwnership() {
 void runLoop(const RunShape& shape) {
   FrameTimer timer;
   FrameDiagnostics diagnostics;
+  FrameCounter counter;
   float mouseTravel = 0.0f;
   if (shape.mouseEnds) {
     pendingMouseX = pendingMouseY = 0.0f;
@@ -121,5 +123,6 @@ void runLoop(const RunShape& shape) {
     }
     directAndDraw(dt);
     diagnostics.frameDrawn();
+    counter.frameDrawn();
   }
 }

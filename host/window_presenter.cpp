@@ -1,7 +1,5 @@
 #include "host/window_presenter.h"
 
-#include <algorithm>
-
 #include "host/frame_pacer.h"
 #include "host/monitor_views.h"
 #include "host/saver_state.h"
@@ -28,8 +26,11 @@ void present(void*) {
     if (settings.VSync && !swapControlAvailable())
       presenter.pacer.period = refreshPeriod(displayRefreshRate(), frequency);
     // A cap below the refresh rate holds frames back further; one above it changes nothing.
-    presenter.pacer.period =
-        std::max(presenter.pacer.period, limitPeriod(settings.FrameLimit, frequency));
+    const std::int64_t cap = limitPeriod(settings.FrameLimit, frequency);
+    if (cap > presenter.pacer.period) {
+      presenter.pacer.period = cap;
+      presenter.pacer.keepsRate = true;
+    }
   }
   if (presenter.pacer.period > 0) waitUntilCounter(presenter.pacer.presentAt(performanceCounter()));
   presentMonitorViews();

@@ -64,7 +64,7 @@ class RunLoop : public ::testing::Test {
   SaverApp app;
 };
 
-TEST_F(RunLoop, MonitorsDecidesWhichWindowsAreDrawnAndAllArePresentedTogether) {
+TEST_F(RunLoop, MonitorsDecidesWhichWindowsAreDrawnEachInTurnThePrimaryLast) {
   // Window 100 (dc 101) is the primary, 101 (dc 102) the second monitor's.
   const struct {
     int monitors;
@@ -74,12 +74,12 @@ TEST_F(RunLoop, MonitorsDecidesWhichWindowsAreDrawnAndAllArePresentedTogether) {
       {0, {}, {"power?", "frame", "draw", "swap 101"}},
       {1,
        {"get dc", "set format 102 7", "current 101 55"},
-       {"power?", "frame", "current 101 55", "draw", "current 102 55", "draw", "swap 102",
-        "swap 101", "current 101 55"}},
+       {"power?", "frame", "current 102 55", "draw", "swap 102", "current 101 55", "draw",
+        "swap 101"}},
       {2,
        {"get dc", "set format 102 7", "current 101 55"},
-       {"power?", "frame", "current 101 55", "draw", "current 102 55", "draw", "swap 102",
-        "swap 101", "current 101 55"}},
+       {"power?", "frame", "current 102 55", "draw", "swap 102", "current 101 55", "draw",
+        "swap 101"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.monitors);
