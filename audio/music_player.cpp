@@ -115,6 +115,14 @@ void MusicPlayer::playMusic() {
   if (musicStream != 0) audio.streamPlay(musicStream, 0, audioLoopFlag);
 }
 
+void pauseAudio(bool paused) {
+  if (library == nullptr) return;
+  if (paused)
+    audio.stop();
+  else
+    audio.start();
+}
+
 void stopAudio() {
   if (library == nullptr) return;
   if (volumeRead) audio.setVolume(savedVolume);

@@ -42,6 +42,8 @@ bool startAudio(WindowHandle window);
 // installed program, found from the program's own folder (none on Windows, where the
 // installer puts the module into the Path folder).
 std::string audioModuleFile(const std::string& pathFolder, const std::string& installedFolder);
+// Pauses the output, or resumes it where it paused; harmless when startAudio never ran.
+void pauseAudio(bool paused);
 void stopAudio();
 
 // The module's volume found when the output started (0 until then) and the playing stream

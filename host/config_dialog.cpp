@@ -1,6 +1,7 @@
 #include "host/config_dialog.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace C = ConfigControl;
 
@@ -22,6 +23,26 @@ void toggle(DialogControls& controls, int id, bool& setting) {
 }
 
 }  // namespace
+
+const char* const monitorsItems[3] = {"On the primary monitor only", "On every monitor",
+                                      "One view across all monitors"};
+
+std::string frameLimitText(std::int32_t limit) {
+  return limit <= 0 ? std::string("No limit") : std::to_string(limit) + " frames/s";
+}
+
+std::vector<std::string> frameLimitItems(std::int32_t stored) {
+  std::vector<std::string> items{frameLimitText(0)};
+  bool listed = stored <= 0;
+  for (std::int32_t limit : {20, 30, 60}) {
+    // A stored cap of its own takes its place in the order.
+    if (!listed && stored < limit) items.push_back(frameLimitText(stored)), listed = true;
+    listed = listed || stored == limit;
+    items.push_back(frameLimitText(limit));
+  }
+  if (!listed) items.push_back(frameLimitText(stored));
+  return items;
+}
 
 const char* const aboutText =
     "Plasmora\n\n"
@@ -111,6 +132,17 @@ void ConfigDialog::initialise(DialogControls& controls) {
   controls.setSliderPosition(C::GammaSlider, record_.Gamma);
   setSliderRange(controls, C::DetailSlider, "Detail", 1);
   controls.setSliderPosition(C::DetailSlider, record_.Detail);
+
+  for (const char* item : monitorsItems) controls.addListItem(C::MonitorsList, item);
+  showMonitors(controls);
+  for (const std::string& item : frameLimitItems(record_.FrameLimit))
+    controls.addListItem(C::FrameLimitList, item);
+  controls.selectListItem(C::FrameLimitList, frameLimitText(record_.FrameLimit));
+}
+
+void ConfigDialog::showMonitors(DialogControls& controls) {
+  const int mode = record_.Monitors >= 0 && record_.Monitors <= 2 ? record_.Monitors : 0;
+  controls.selectListItem(C::MonitorsList, monitorsItems[mode]);
 }
 
 void ConfigDialog::accept(DialogControls& controls) {
@@ -123,6 +155,14 @@ void ConfigDialog::accept(DialogControls& controls) {
   }
   record_.TimeFormat = controls.isChecked(C::Clock12);
   record_.English = false;
+  const std::string monitors = controls.selectedListItem(C::MonitorsList);
+  for (int mode = 0; mode < 3; ++mode)
+    if (monitors == monitorsItems[mode]) record_.Monitors = mode;
+  const std::string limit = controls.selectedListItem(C::FrameLimitList);
+  if (limit == frameLimitText(0))
+    record_.FrameLimit = 0;
+  else if (!limit.empty())
+    record_.FrameLimit = std::atoi(limit.c_str());
   std::string problem;
   if (!save_(problem)) {
     controls.showMessage("The settings were not saved. " + problem, "Plasmora Configuration");
@@ -202,6 +242,10 @@ bool ConfigDialog::command(DialogControls& controls, int id) {
       controls.setChecked(C::DefaultGamma, record_.DefGamma);
       controls.setEnabled(C::GammaSlider, !record_.DefGamma);
       controls.setEnabled(C::GammaLabel, !record_.DefGamma);
+      record_.Monitors = restored("Monitors");
+      showMonitors(controls);
+      record_.FrameLimit = restored("FrameLimit");
+      controls.selectListItem(C::FrameLimitList, frameLimitText(record_.FrameLimit));
       return true;
     case C::About:
       controls.showAbout(aboutText);

@@ -13,6 +13,7 @@
 // - OK always stores English as false. When the store refuses the save (a settings file it
 //   cannot read whole, or cannot write), the user is told why and the dialog stays open, so
 //   that nothing is lost silently; Cancel then leaves.
+// - The Monitors and frame limit lists are read back on OK, like the mode list.
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,6 +27,13 @@ std::string modeText(const DisplayMode& mode);
 
 // The list's items for the modes a display offers, in its order.
 std::vector<std::string> modeListItems(const std::vector<DisplayMode>& modes);
+
+// The Monitors list's items, for the settings 0, 1 and 2 (any other value shows as 0).
+extern const char* const monitorsItems[3];
+// The frame limit list's text of a cap ("No limit" for 0 or less, else "30 frames/s"), and its
+// items: no limit, 20, 30 and 60, with a stored cap of another value in its place among them.
+std::string frameLimitText(std::int32_t limit);
+std::vector<std::string> frameLimitItems(std::int32_t stored);
 
 // The About box's text: the product name and its credits.
 extern const char* const aboutText;
@@ -47,6 +55,7 @@ class ConfigDialog : public DialogProcedure {
   void selectDesktopMode(DialogControls& controls);
   void showVolume(DialogControls& controls);
   void showGamma(DialogControls& controls);
+  void showMonitors(DialogControls& controls);
   void accept(DialogControls& controls);
 
   Settings& record_;

@@ -53,6 +53,7 @@ const Number numbers[] = {
     {"detail", 0, 2, &HackOptions::detail},
     {"volume", 1, 100, &HackOptions::volume},
     {"gamma", 0, 100, &HackOptions::gamma},
+    {"max-fps", 0, 1000, &HackOptions::maxFps},
 };
 
 }  // namespace
@@ -143,6 +144,7 @@ void applyHackOptions(const HackOptions& options, Settings& record) {
   if (options.twelveHour) record.TimeFormat = *options.twelveHour;
   if (options.fps) record.ShowFPS = *options.fps;
   if (options.music) record.EnableMusic = *options.music;
+  if (options.maxFps) record.FrameLimit = *options.maxFps;
   if (options.gamma) {
     record.Gamma = *options.gamma;
     record.DefGamma = false;

@@ -13,7 +13,8 @@
 // - Settings for this run only (each option also takes one leading dash): "--detail N"
 //   (0 to 2), "--clock"/"--no-clock", "--12-hour"/"--24-hour", "--fps"/"--no-fps",
 //   "--music"/"--no-music", "--volume N" (1 to 100), "--gamma N" (0 to 100; asks for the
-//   ramp to be changed, which --root and --window-id otherwise leave alone). Numbers are plain
+//   ramp to be changed, which --root and --window-id otherwise leave alone), "--max-fps N"
+//   (0 to 1000 frames a second, 0 for no cap: FrameLimit). Numbers are plain
 //   decimal; one out of range is an error, not clamped.
 #include <cstdint>
 #include <optional>
@@ -26,7 +27,7 @@ enum class HackTarget { None, Root, WindowId, OwnWindow };
 struct HackOptions {
   HackTarget target = HackTarget::None;
   std::uint32_t windowId = 0;  // with WindowId
-  std::optional<std::int32_t> detail, volume, gamma;
+  std::optional<std::int32_t> detail, volume, gamma, maxFps;
   std::optional<bool> clock, twelveHour, fps, music;
 };
 

@@ -3,16 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "host/frame_timer.h"
+#include "host/run_loop.h"
 #include "host/saver_app.h"
 #include "host/saver_state.h"
 #include "host/saver_window.h"
-#include "platform/clock.h"
 #include "platform/gl_context.h"
 #include "platform/hack_window.h"
 #include "platform/message_queue.h"
-#include "platform/owner_lock.h"
-#include "render/math.h"
 #include "render/window_projection.h"
 #include "settings/settings.h"
 #include "show/saver_content.h"
@@ -66,10 +63,7 @@ void closeDown(const HackOptions& options, WindowHandle target) {
 }  // namespace
 
 int runHack(SaverApp&, const HackOptions& options) {
-  seedRandom(static_cast<unsigned int>(performanceCounter()));
-  FrameTimer timer;
-  secondsPerTick = 1.0 / static_cast<double>(performanceFrequency());
-  quitOnTerminationSignals();
+  prepareRun();
   registerWindowClass(hackClass, hackWindowProc);
 
   const WindowHandle target = targetWindow(options);
@@ -87,11 +81,8 @@ int runHack(SaverApp&, const HackOptions& options) {
     return 1;
   }
 
-  // Machine-wide effects belong to one hack only; the settings change for this run only.
-  if (!takeOwnership()) {
-    settings.EnableMusic = false;
-    settings.DefGamma = true;
-  }
+  // Machine-wide effects belong to one hack only.
+  settleOwnership();
   if (!startContent(primaryWindow)) {
     std::fprintf(stderr, "plasmora: the music module cannot be loaded; drawing without music\n");
     settings.EnableMusic = false;  // nothing of the module is left loaded
@@ -100,33 +91,14 @@ int runHack(SaverApp&, const HackOptions& options) {
   applyWindowProjection(width, height);
   loadContent();
 
-  float dt = 0.0f;
-  timer.restart();
-  for (bool running = true; running;) {
-    WindowMessage message;
-    if (peekMessage(message)) {
-      if (message.type == WindowMessageType::Quit) {
-        running = false;
-      } else if (message.window == target && (message.type == WindowMessageType::Close ||
-                                              message.type == WindowMessageType::Destroy)) {
-        running = false;  // the ordinary window, closed in the window manager
-      } else {
-        dispatchMessage(message);
-      }
-      continue;
-    }
-    dt = static_cast<float>(timer.measure());
-    timer.restart();
-    int nowWidth = width, nowHeight = height;
-    if (clientRect(primaryWindow, nowWidth, nowHeight) &&
-        (nowWidth != width || nowHeight != height)) {
-      width = nowWidth;
-      height = nowHeight;
-      applyWindowProjection(width, height);
-    }
-    advanceObjects(dt);
-    directAndDraw(dt);
-  }
+  RunShape shape;
+  // The window drawn into destroyed, or the ordinary window closed in the window manager.
+  shape.endingWindow = target;
+  shape.sizedWindow = primaryWindow;
+  // Unmapped (the daemon's window taken down, the ordinary window iconified) or covered.
+  shape.watched[0] = target;
+  shape.watched[1] = primaryWindow;
+  runLoop(shape);
   closeDown(options, target);
   return 0;
 }

@@ -3,6 +3,10 @@
 #include "host/saver_state.h"
 #include "platform/gl_context.h"
 
+namespace {
+int primaryFormat = 0;
+}  // namespace
+
 bool setupPixelFormat() {
   PixelFormat request;
   request.doubleBuffer = true;
@@ -18,5 +22,10 @@ bool setupPixelFormat() {
     n = 1;
     if (!describePixelFormat(primaryDC, 1, request)) return false;
   }
-  return setPixelFormat(primaryDC, n);
+  primaryFormat = setPixelFormat(primaryDC, n) ? n : 0;
+  return primaryFormat != 0;
+}
+
+bool sharePrimaryPixelFormat(DeviceContext dc) {
+  return primaryFormat != 0 && setPixelFormat(dc, primaryFormat);
 }

@@ -1,18 +1,14 @@
 #include "host/saver_run.h"
 
-#include "host/frame_diagnostics.h"
-#include "host/frame_timer.h"
+#include "host/monitor_views.h"
 #include "host/monitors.h"
+#include "host/run_loop.h"
 #include "host/saver_app.h"
 #include "host/saver_state.h"
 #include "host/saver_window.h"
-#include "platform/clock.h"
 #include "platform/cursor.h"
 #include "platform/display_mode.h"
 #include "platform/gl_context.h"
-#include "platform/message_queue.h"
-#include "platform/owner_lock.h"
-#include "render/math.h"
 #include "settings/settings.h"
 #include "show/saver_content.h"
 
@@ -21,9 +17,6 @@ namespace {
 const char* const primaryClass = "MyWindow";
 const char* const blankClass = "FakeMonitor";
 const char* const windowTitle = "Plasmora";
-
-// Mouse travel beyond this, right and down counting positive, ends the run when enabled.
-constexpr float mouseExitTravel = 7.0f;
 
 bool createWindows(SaverApp& app) {
   primaryWindow = 0;
@@ -44,17 +37,9 @@ bool createWindows(SaverApp& app) {
   return primaryWindow != 0;
 }
 
-// Adds a pending offset to the travel and re-centres the cursor so that the next move is
-// again measured from the centre.
-void consumeMouse(float& pending, float& travel) {
-  if (pending == 0.0f) return;
-  travel += pending;
-  pending = 0.0f;
-  centreCursor();
-}
-
 void shutDown(SaverApp& app) {
   stopContent();
+  clearMonitorViews();
   restoreDisplayMode();
   releaseRenderContext();
   showCursor(true);
@@ -73,19 +58,12 @@ void shutDown(SaverApp& app) {
 }  // namespace
 
 bool runSaver(SaverApp& app) {
-  seedRandom(static_cast<unsigned int>(performanceCounter()));
-  FrameTimer timer;
-  secondsPerTick = 1.0 / static_cast<double>(performanceFrequency());
+  prepareRun();
   registerWindowClass(primaryClass, saverWindowProc);
   registerWindowClass(blankClass, nullptr);
-  // Those who stop a saver with a signal get the display back as a key would leave it.
-  quitOnTerminationSignals();
   // A hack of the same user's already showing on another monitor keeps the music and the
   // gamma ramp; this run then draws only.
-  if (!takeOwnership()) {
-    settings.EnableMusic = false;
-    settings.DefGamma = true;
-  }
+  settleOwnership();
   applyDisplayMode();
   if (!createWindows(app)) return false;
   showCursor(false);
@@ -94,39 +72,16 @@ bool runSaver(SaverApp& app) {
     shutDown(app);
     return true;
   }
+  setUpMonitorViews(app);
   for (int i = 0; i < app.monitorCount; ++i)
     if (app.monitors[i].monitor != 0) showWindow(app.monitors[i].window, app.showCommand);
   setFocus(primaryWindow);
   loadContent();
 
-  bool running = true;
-  float mouseTravel = 0.0f;
-  pendingMouseX = pendingMouseY = 0.0f;
-  centreCursor();
-  float dt = 0.0f;
-  timer.restart();
-  FrameDiagnostics diagnostics;
-
-  while (running) {
-    WindowMessage message;
-    // Pending messages first, one per pass; a frame only when there are none.
-    if (peekMessage(message)) {
-      if (message.type == WindowMessageType::Quit)
-        running = false;
-      else
-        dispatchMessage(message);
-      continue;
-    }
-    dt = static_cast<float>(timer.measure());
-    timer.restart();
-    advanceObjects(dt);
-    consumeMouse(pendingMouseX, mouseTravel);
-    consumeMouse(pendingMouseY, mouseTravel);
-    // The frame in which the travel runs out is still drawn.
-    if (settings.MouseExit && mouseTravel > mouseExitTravel) running = false;
-    directAndDraw(dt);
-    diagnostics.frameDrawn();
-  }
+  RunShape shape;
+  shape.mouseEnds = true;
+  shape.watchesDisplayPower = true;
+  runLoop(shape);
 
   shutDown(app);
   return true;

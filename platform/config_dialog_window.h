@@ -30,6 +30,8 @@ constexpr int DefaultGamma = 1032;
 constexpr int DetailSlider = 1042;
 constexpr int Clock24 = 1049;
 constexpr int Clock12 = 1054;
+constexpr int MonitorsList = 1060;
+constexpr int FrameLimitList = 1061;
 }  // namespace ConfigControl
 
 // How a slider was moved. Line steps come from the arrow keys, pages from Page Up/Down or a

@@ -16,8 +16,10 @@ enum class WindowMessageType {
   MouseMove,  // x, y: the pointer, relative to the window's client area
   Close,      // the window manager asks the window to close
   Destroy,
-  Quit,   // from postQuitMessage: the message loop ends
-  Paint,  // part of the window was uncovered and shows its background until drawn again
+  Quit,    // from postQuitMessage: the message loop ends
+  Paint,   // part of the window was uncovered and shows its background until drawn again
+  Hidden,  // the window was unmapped or is now wholly covered: nothing of it can be seen
+  Shown,   // the window can be seen again, in part or whole
   Other,
 };
 

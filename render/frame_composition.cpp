@@ -6,6 +6,7 @@
 #include "assets/texture.h"
 #include "render/camera.h"
 #include "render/frame_presenter.h"
+#include "render/frame_views.h"
 #include "render/gl_state.h"
 #include "render/overlay_bracket.h"
 #include "render/text_overlay.h"
@@ -43,6 +44,21 @@ void drawList(std::uint32_t list) {
 }  // namespace
 
 void FrameComposition::drawFrame(float dt) {
+  // The show moves once per frame, however many views show it.
+  if (scene.director != nullptr) {
+    backgroundAngle = advanceBackgroundAngle(backgroundAngle, dt);
+    rate.countFrame(dt);
+    if (scene.overlay != nullptr) scene.overlay->setNumber(rate.framesPerSecond);
+  }
+  const FrameViews& views = frameViews();
+  for (int view = 0; view < views.count; ++view) {
+    beginFrameView(view);
+    drawView(view == views.overlayView);
+  }
+  presentFrame();
+}
+
+void FrameComposition::drawView(bool withOverlay) {
   setDepthWrite(true);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   // The clear goes out on its own. Mesa's software renderer then draws the rest of the frame in
@@ -51,14 +67,12 @@ void FrameComposition::drawFrame(float dt) {
   glFlush();
   if (scene.director == nullptr) {
     // Without a camera there is nothing to place: an empty frame.
-    presentFrame();
     return;
   }
   const Director& director = *scene.director;
   const SceneState state = sceneState;
   setMaterial();
   loadIdentity();
-  backgroundAngle = advanceBackgroundAngle(backgroundAngle, dt);
 
   // The background shell: at infinity in the field of cells (it turns with the camera only),
   // a fixed spinning shell around the nucleus and DNA scenes.
@@ -118,9 +132,6 @@ void FrameComposition::drawFrame(float dt) {
       break;
   }
 
-  rate.countFrame(dt);
-  if (scene.overlay != nullptr) scene.overlay->setNumber(rate.framesPerSecond);
-
   setLighting(false);
   setWhite();
   setCulling(false);
@@ -135,7 +146,7 @@ void FrameComposition::drawFrame(float dt) {
 
   // The overlay bracket runs even when nothing is shown in it.
   beginOverlay();
-  if (scene.overlay != nullptr) {
+  if (scene.overlay != nullptr && withOverlay) {
     TextOverlay& overlay = *scene.overlay;
     overlay.atlas.bind();
     // The rate hangs from the top left corner, the clock from the bottom right one.
@@ -148,5 +159,4 @@ void FrameComposition::drawFrame(float dt) {
   endOverlay();
 
   glFlush();
-  presentFrame();
 }

@@ -3,7 +3,8 @@
 // of the current SceneState (field of cells, nucleus, or DNA helix 1), the fading fly-in
 // tunnel at the start of the nucleus and DNA visits, and the frame-rate and clock overlay.
 // The frame reads the director's camera and sceneColour, sceneState and trackTime, and the
-// settings ShowFPS, ShowClock, TimeFormat and Detail; it presents through presentFrame().
+// settings ShowFPS, ShowClock, TimeFormat and Detail; it presents through presentFrame(), once
+// after drawing the same moment into every view of render/frame_views.h.
 //
 // The composition owns only its kept values (all zero at start-up); the scene objects,
 // textures and the background list belong to the run content, which points the composition
@@ -47,4 +48,8 @@ class FrameComposition {
   FrameScene scene;
   float backgroundAngle = 0.0f;
   FrameRateWindow rate;  // frameCount, rateClock and framesPerSecond
+
+ private:
+  // The scene and, when asked, the overlay, into the view made ready.
+  void drawView(bool withOverlay);
 };

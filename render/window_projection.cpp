@@ -28,9 +28,12 @@ OverlaySize overlayForWindow(int width, int height) {
 }
 
 void applyWindowProjection(int width, int height) {
+  applyViewProjection(width, height, frustumForWindow(width, height));
+}
+
+void applyViewProjection(int width, int height, const FrustumExtent& f) {
   setOverlaySize(overlayForWindow(width, height));
   if (width > 0 && height > 0) glViewport(0, 0, width, height);
-  const FrustumExtent f = frustumForWindow(width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glFrustum(f.left, f.right, f.bottom, f.top, nearPlane, farPlane);

@@ -18,3 +18,7 @@ OverlaySize overlayForWindow(int width, int height);
 // Sets the viewport to the whole window, loads that frustum as the projection and sizes the
 // overlay to match; leaves the modelview matrix selected.
 void applyWindowProjection(int width, int height);
+
+// The same with a frustum of the caller's (one monitor's cut of a wider view); the overlay is
+// sized for the window's own shape.
+void applyViewProjection(int width, int height, const FrustumExtent& frustum);

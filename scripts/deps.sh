@@ -7,7 +7,7 @@ set -euo pipefail
 # What building and running the saver needs.
 run_pkgs=(
   cmake ninja-build g++ pkg-config ccache
-  libx11-dev libxrandr-dev
+  libx11-dev libxext-dev libxrandr-dev
   libgl1-mesa-dev libglu1-mesa-dev libegl-dev libegl1-mesa-dev libgl1-mesa-dri
   libjpeg62-turbo-dev libpng-dev libvorbis-dev libogg-dev libsdl2-dev
   libfreetype-dev fonts-dejavu-core

@@ -21,14 +21,14 @@ SettingInfo integer(const char* name, std::int32_t Settings::*member, D source, 
 }
 
 // The order values are read in, and the order they are written in.
-const char* const loadOrder[] = {"ShowClock",  "TimeFormat", "English",  "Random", "EnableMusic",
-                                 "UseDesktop", "ShowFlame",  "DefGamma", "Width",  "Height",
-                                 "Depth",      "Volume",     "Gamma",    "Detail", "ShowFPS",
-                                 "VSync",      "MouseExit",  "Path"};
-const char* const saveOrder[] = {"ShowClock",  "TimeFormat", "English",  "Random", "EnableMusic",
-                                 "UseDesktop", "ShowFlame",  "DefGamma", "Width",  "Height",
-                                 "Depth",      "Volume",     "Gamma",    "Detail", "VSync",
-                                 "MouseExit",  "ShowFPS"};
+const char* const loadOrder[] = {
+    "ShowClock", "TimeFormat", "English",   "Random",   "EnableMusic", "UseDesktop", "ShowFlame",
+    "DefGamma",  "Width",      "Height",    "Depth",    "Volume",      "Gamma",      "Detail",
+    "ShowFPS",   "VSync",      "MouseExit", "Monitors", "FrameLimit",  "Path"};
+const char* const saveOrder[] = {"ShowClock",  "TimeFormat", "English",  "Random",    "EnableMusic",
+                                 "UseDesktop", "ShowFlame",  "DefGamma", "Width",     "Height",
+                                 "Depth",      "Volume",     "Gamma",    "Detail",    "VSync",
+                                 "MouseExit",  "ShowFPS",    "Monitors", "FrameLimit"};
 
 const StoredValue* findValue(const std::vector<StoredValue>& values, const char* name) {
   for (const StoredValue& v : values)
@@ -57,6 +57,8 @@ const std::vector<SettingInfo>& settingsTable() {
       integer("Width", &Settings::Width, D::DesktopMode, 0, true, 0, 0x7FFFFFFF),
       integer("Height", &Settings::Height, D::DesktopMode, 0, true, 0, 0x7FFFFFFF),
       integer("Depth", &Settings::Depth, D::DesktopMode, 0, true, 0, 0x7FFFFFFF),
+      integer("Monitors", &Settings::Monitors, D::Fixed, 0, true, 0, 2),
+      integer("FrameLimit", &Settings::FrameLimit, D::Fixed, 0, true, 0, 1000),
       {"Path", K::Text, nullptr, nullptr, &Settings::Path, D::DataFolder, 0, false, 0, 0},
   };
   return table;

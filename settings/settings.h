@@ -27,7 +27,9 @@ struct Settings {
   std::int32_t Width = 0;
   std::int32_t Height = 0;
   std::int32_t Depth = 0;
-  std::string Path;  // folder of data.sdd; never written by the program
+  std::int32_t Monitors = 0;    // 0 primary only, 1 each monitor, 2 one view across all
+  std::int32_t FrameLimit = 0;  // frames per second at most; 0 for no limit
+  std::string Path;             // folder of data.sdd; never written by the program
 };
 
 // The process-wide record.

@@ -121,6 +121,10 @@ void directAndDraw(float dt) {
   logFrameRateWindow();
 }
 
+void restContent(bool resting) {
+  if (settings.EnableMusic) pauseAudio(resting);
+}
+
 void stopContent() {
   if (settings.EnableMusic) stopAudio();
   // Only now that the module is gone: it played from the player's buffer.

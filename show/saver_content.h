@@ -13,5 +13,8 @@ void loadContent();
 void advanceObjects(float dt);
 // Last in every frame, after the mouse-exit test; presents the frame.
 void directAndDraw(float dt);
+// When nobody can see the picture any more (the display powered down, the window hidden),
+// and again when they can: the music pauses and resumes with the picture.
+void restContent(bool resting);
 // First when the run shuts down; puts back the gamma ramp only if this run changed it.
 void stopContent();

@@ -33,7 +33,8 @@ static_assert(IDOK == C::Ok && IDCANCEL == C::Cancel && IDC_MODE_LIST == C::Mode
                   IDC_SHOW_FPS == C::ShowFps && IDC_VSYNC == C::VSync &&
                   IDC_GAMMA_SLIDER == C::GammaSlider && IDC_GAMMA_LABEL == C::GammaLabel &&
                   IDC_DEFAULT_GAMMA == C::DefaultGamma && IDC_DETAIL_SLIDER == C::DetailSlider &&
-                  IDC_CLOCK_24 == C::Clock24 && IDC_CLOCK_12 == C::Clock12,
+                  IDC_CLOCK_24 == C::Clock24 && IDC_CLOCK_12 == C::Clock12 &&
+                  IDC_MONITORS_LIST == C::MonitorsList && IDC_FRAME_LIMIT_LIST == C::FrameLimitList,
               "the resource's control ids are the dialog's");
 
 // Posted to the dialog after the system has laid it out anew for another DPI.

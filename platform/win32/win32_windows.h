@@ -18,3 +18,10 @@ WindowProcedure win32WindowProcedure(HWND window);
 // The WindowMessage a Win32 message stands for; type Other for every message the program does
 // not look at. Pointer positions are client coordinates of `window`.
 WindowMessage win32Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The console display state (platform/display_power.h): a top-level window that draws asks for
+// its notifications when made and gives them up when destroyed; its WM_POWERBROADCAST goes to
+// win32PowerBroadcast.
+void* win32WatchDisplayPower(HWND window);
+void win32StopWatchingDisplayPower(void* registration);
+void win32PowerBroadcast(WPARAM event, LPARAM data);

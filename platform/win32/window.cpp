@@ -43,6 +43,9 @@ const RawMessage* handling = nullptr;
 // that the program's own close is not taken for the system ending the window.
 HWND closing = nullptr;
 
+// The window property holding a window's power-setting registration.
+const char* const powerProperty = "PlasmoraPower";
+
 // A child follows its parent's size (another program's window, which cannot tell us when it
 // changes): it looks every quarter of a second.
 constexpr UINT_PTR followParentTimer = 1;
@@ -68,6 +71,8 @@ bool beingClosed(HWND window) {
 
 // The window procedure of every class registered with a procedure.
 LRESULT CALLBACK classWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // However the window ends, even unheard.
+  if (message == WM_DESTROY) win32StopWatchingDisplayPower(RemovePropA(window, powerProperty));
   WindowProcedure procedure = win32WindowProcedure(window);
   if (procedure == nullptr || beingClosed(window))
     return DefWindowProcA(window, message, wParam, lParam);
@@ -76,6 +81,9 @@ LRESULT CALLBACK classWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       // The windows have no system menu and cover the screen: no system command (the close of
       // Alt+F4, another screen saver's start, a window move) acts on them.
       return 0;
+    case WM_POWERBROADCAST:
+      win32PowerBroadcast(wParam, lParam);
+      return TRUE;
     case WM_TIMER:
       if (wParam == followParentTimer) {
         followParent(window);
@@ -102,6 +110,9 @@ LRESULT CALLBACK classWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
   // A window whose procedure refuses its creation is destroyed at once, unheard, as closeWindow
   // destroys one.
   if (message == WM_CREATE && result == -1) closing = window;
+  // Top-level windows that draw hear when the display is powered down.
+  if (message == WM_CREATE && result != -1 && GetParent(window) == nullptr)
+    SetPropA(window, powerProperty, win32WatchDisplayPower(window));
   return result;
 }
 
@@ -191,9 +202,9 @@ bool registerWindowClass(const char* name, WindowProcedure procedure) {
   if (name == nullptr || findClass(name) != nullptr) return false;
   WNDCLASSEXA description{};
   description.cbSize = sizeof description;
-  // A class that draws keeps one device context for its windows' lives, as an OpenGL context
-  // made on it needs; one without a procedure only blanks its monitor.
-  description.style = CS_HREDRAW | CS_VREDRAW | (procedure != nullptr ? CS_OWNDC : 0);
+  // Every class keeps one device context for its windows' lives, as an OpenGL context drawing
+  // into it needs: with the show on every monitor a blanking window is drawn into too.
+  description.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
   description.lpfnWndProc = procedure != nullptr ? classWindowProc : DefWindowProcA;
   description.hInstance = win32Instance();
   description.hIcon = LoadIconA(win32Instance(), MAKEINTRESOURCEA(IDI_PLASMORA));

@@ -81,6 +81,19 @@ bool translate(Display* display, const XEvent& event, WindowMessage& message) {
         followParentSize(event.xconfigure.window, event.xconfigure.width, event.xconfigure.height);
       message.type = WindowMessageType::Other;
       return true;
+    case VisibilityNotify:
+      message.type = event.xvisibility.state == VisibilityFullyObscured ? WindowMessageType::Hidden
+                                                                        : WindowMessageType::Shown;
+      return true;
+    case UnmapNotify:
+    case MapNotify:
+      // Only a window's own, not those of children it watches.
+      message.window = event.type == UnmapNotify ? event.xunmap.window : event.xmap.window;
+      if (message.window != (event.type == UnmapNotify ? event.xunmap.event : event.xmap.event))
+        return false;
+      message.type =
+          event.type == UnmapNotify ? WindowMessageType::Hidden : WindowMessageType::Shown;
+      return true;
     case DestroyNotify:
       // Only a window's own destruction, not that of a child it watches.
       if (event.xdestroywindow.window != event.xdestroywindow.event) return false;

@@ -61,13 +61,15 @@ static WindowHandle createIn(Window parent, const char* className, const char* t
   attributes.background_pixel = BlackPixel(display, DefaultScreen(display));
   // Windows of the default procedure take no input, as they would ignore it; nor do they
   // pass it on, so a click on a black monitor never reaches a desktop's root window.
-  constexpr long inputMask = KeyPressMask | KeyReleaseMask | ButtonPressMask |
-                             ButtonReleaseMask | PointerMotionMask;
+  constexpr long inputMask =
+      KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
   attributes.event_mask = procedure != nullptr ? KeyPressMask | ButtonPressMask |
                                                      PointerMotionMask | StructureNotifyMask
                                                : NoEventMask;
-  // A child is drawn by its procedure, again whenever it is uncovered.
-  if (parent != 0 && procedure != nullptr) attributes.event_mask |= ExposureMask;
+  // A child is drawn by its procedure, again whenever it is uncovered; while wholly covered
+  // it need not be drawn at all.
+  if (parent != 0 && procedure != nullptr)
+    attributes.event_mask |= ExposureMask | VisibilityChangeMask;
   attributes.do_not_propagate_mask = procedure != nullptr ? NoEventMask : inputMask;
   x11ClearErrors();
   Window window =

@@ -12,11 +12,18 @@ namespace C = ConfigControl;
 
 class FakeControls : public DialogControls {
  public:
-  void addListItem(int, const std::string& text) override { items.push_back(text); }
-  void selectListItem(int, const std::string& text) override {
-    selected = std::find(items.begin(), items.end(), text) != items.end() ? text : "";
+  // The mode list in items and selected; the other lists by id.
+  void addListItem(int id, const std::string& text) override {
+    (id == C::ModeList ? items : lists[id]).push_back(text);
   }
-  std::string selectedListItem(int) override { return selected; }
+  void selectListItem(int id, const std::string& text) override {
+    const auto& list = id == C::ModeList ? items : lists[id];
+    (id == C::ModeList ? selected : picked[id]) =
+        std::find(list.begin(), list.end(), text) != list.end() ? text : "";
+  }
+  std::string selectedListItem(int id) override {
+    return id == C::ModeList ? selected : picked[id];
+  }
   void setChecked(int id, bool on) override { checked[id] = on; }
   bool isChecked(int id) override { return checked[id]; }
   void setEnabled(int id, bool on) override { disabled[id] = !on; }
@@ -30,6 +37,8 @@ class FakeControls : public DialogControls {
 
   std::vector<std::string> items;
   std::string selected, message;
+  std::map<int, std::vector<std::string>> lists;
+  std::map<int, std::string> picked;
   std::map<int, bool> checked, disabled;
   std::map<int, std::string> texts;
   std::map<int, int> sliders;
@@ -203,6 +212,47 @@ TEST(ConfigDialog, ControlsFollowTheRecordAndOnlyOkStoresIt) {
     std::string ended = controls.ended == 0 ? "open" : "ended " + std::to_string(controls.ended);
     EXPECT_EQ(stored + ", " + ended + " | " + shown(controls), c.result);
     EXPECT_EQ(controls.message.empty(), !fail) << controls.message;
+  }
+}
+
+TEST(ConfigDialog, MonitorsAndFrameLimitListsShowTheRecordAndOkReadsThemBack) {
+  EXPECT_EQ(frameLimitItems(0),
+            (std::vector<std::string>{"No limit", "20 frames/s", "30 frames/s", "60 frames/s"}));
+  EXPECT_EQ(frameLimitItems(25), (std::vector<std::string>{"No limit", "20 frames/s", "25 frames/s",
+                                                           "30 frames/s", "60 frames/s"}));
+  EXPECT_EQ(frameLimitItems(144).back(), "144 frames/s");
+  const struct {
+    std::int32_t monitors, limit;  // stored
+    const char* shownMonitors;
+    const char* shownLimit;
+    const char* pickMonitors;  // null: left as shown
+    const char* pickLimit;
+    bool restore;
+    std::int32_t savedMonitors, savedLimit;
+  } cases[] = {
+      {0, 0, "On the primary monitor only", "No limit", nullptr, nullptr, false, 0, 0},
+      {2, 25, "One view across all monitors", "25 frames/s", nullptr, nullptr, false, 2, 25},
+      // Out of range: shown, and so stored, as the primary only and no limit.
+      {7, -4, "On the primary monitor only", "No limit", nullptr, nullptr, false, 0, 0},
+      {0, 0, "On the primary monitor only", "No limit", "On every monitor", "30 frames/s", false, 1,
+       30},
+      {2, 60, "One view across all monitors", "60 frames/s", nullptr, nullptr, true, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shownMonitors);
+    Settings record = startingRecord();
+    record.Monitors = c.monitors, record.FrameLimit = c.limit;
+    ConfigDialog dialog(record, offered, &desktop, [](std::string&) { return true; });
+    FakeControls controls;
+    dialog.initialise(controls);
+    EXPECT_EQ(controls.picked[C::MonitorsList], c.shownMonitors);
+    EXPECT_EQ(controls.picked[C::FrameLimitList], c.shownLimit);
+    if (c.pickMonitors != nullptr) controls.picked[C::MonitorsList] = c.pickMonitors;
+    if (c.pickLimit != nullptr) controls.picked[C::FrameLimitList] = c.pickLimit;
+    if (c.restore) dialog.command(controls, C::RestoreDefaults);
+    dialog.command(controls, C::Ok);
+    EXPECT_EQ(record.Monitors, c.savedMonitors);
+    EXPECT_EQ(record.FrameLimit, c.savedLimit);
   }
 }
 

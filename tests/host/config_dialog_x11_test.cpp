@@ -13,7 +13,8 @@ const char* const storedFile =
     "# kept as it is\n"
     "ShowClock=1\nTimeFormat=0\nEnglish=0\nRandom=0\nEnableMusic=1\nUseDesktop=1\n"
     "ShowFlame=0\nDefGamma=1\nWidth=1280\nHeight=1024\nDepth=32\nVolume=50\nGamma=50\n"
-    "Detail=2\nVSync=0\nMouseExit=0\nShowFPS=0\nPath=/usr/share/plasmora\n";
+    "Detail=2\nVSync=0\nMouseExit=0\nShowFPS=0\nMonitors=0\nFrameLimit=0\n"
+    "Path=/usr/share/plasmora\n";
 
 class ConfigDialogX11 : public ::testing::Test {
  protected:

@@ -25,6 +25,25 @@ TEST(FramePacer, PresentsAtMostOncePerRefreshOnTheFirstFramesGrid) {
   EXPECT_EQ(FramePacer().presentAt(5), 5);  // no period: no pacing
 }
 
+TEST(FramePacer, AFrameCapMakesUpALateFrameAndRestartsAfterAStall) {
+  struct Case {
+    std::int64_t ready, present;
+  } cases[] = {
+      {1000, 1000}, {1010, 1100},  // early: held to the grid
+      {1230, 1230},                // late by less than a period: at once, grid kept
+      {1250, 1300},                // so the next one goes at its slot
+      {1650, 1650},                // a stall: at once, and a new grid from there
+      {1660, 1750},
+  };
+  FramePacer pacer(100);
+  pacer.keepsRate = true;
+  for (const Case& c : cases) EXPECT_EQ(pacer.presentAt(c.ready), c.present) << c.ready;
+  EXPECT_EQ(limitPeriod(20, 1000000000), 50000000);
+  EXPECT_EQ(limitPeriod(0, 1000000000), 0);
+  EXPECT_EQ(limitPeriod(-3, 1000000000), 0);
+  EXPECT_EQ(limitPeriod(5000, 1000000000), 1000000);
+}
+
 TEST(FramePacer, RefreshPeriodFallsBackTo60HertzWhenTheDisplayCannotSay) {
   struct Case {
     double hertz;

@@ -84,6 +84,8 @@ TEST(HackOptions, SettingsChangeForTheRunWithinTheirRanges) {
          s.Detail = 0, s.Volume = 1, s.EnableMusic = false;
          s.ShowClock = s.TimeFormat = s.ShowFPS = true;
        }},
+      {"--window --max-fps 20", true, [](Settings& s) { s.FrameLimit = 20; }},
+      {"--window --max-fps 1001"},
       {"--window --detail 3"},
       {"--window --volume 0"},
       {"--window --volume -5"},

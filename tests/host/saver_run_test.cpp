@@ -68,9 +68,9 @@ class SaverRun : public ::testing::Test {
 TEST_F(SaverRun, HandlesOneMessagePerPassAndMakesFramesOnlyWhenNoneIsPending) {
   EXPECT_TRUE(run({message(T::Other), message(T::Other), idle(), message(T::Other), idle(), idle(),
                    message(T::KeyDown)}));
-  EXPECT_EQ(loopLog(),
-            (std::vector<std::string>{"dispatch", "dispatch", "frame", "draw", "dispatch", "frame",
-                                      "draw", "frame", "draw", "dispatch", "quit posted"}));
+  EXPECT_EQ(loopLog(), (std::vector<std::string>{"dispatch", "dispatch", "power?", "frame", "draw",
+                                                 "dispatch", "frame", "draw", "frame", "draw",
+                                                 "dispatch", "quit posted"}));
   EXPECT_FALSE(fake().scriptRanOut);
 }
 
@@ -163,9 +163,9 @@ TEST_F(SaverRun, StartsAndShutsDownInOrder) {
   fake().devices = {attached(0, 0, 1024, 768, true), DisplayDevice{}, attached(1024, 0, 800, 600)};
   app.showCommand = 5;
   run({message(T::KeyDown)});
-  std::vector<std::string> expected = {"register MyWindow",
+  std::vector<std::string> expected = {"signals",
+                                       "register MyWindow",
                                        "register FakeMonitor",
-                                       "signals",
                                        "mode 1024x768x32",
                                        "hide cursor",
                                        "create MyWindow 0 0 1024 768",

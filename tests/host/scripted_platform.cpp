@@ -5,7 +5,12 @@
 #include "platform/clock.h"
 #include "platform/cursor.h"
 #include "platform/display_mode.h"
+#include "platform/display_power.h"
+#include "platform/hack_window.h"
 #include "platform/message_queue.h"
+#include "platform/message_wait.h"
+#include "render/frame_presenter.h"
+#include "render/frame_views.h"
 #include "show/saver_content.h"
 
 namespace scripted {
@@ -38,6 +43,8 @@ Platform& reset() {
   firstWindow = 0;
   createCount = 0;
   quitPosted = false;
+  setFrameViews(FrameViews{});
+  setFramePresenter(nullptr, nullptr);
   return state;
 }
 
@@ -51,6 +58,12 @@ Step message(WindowMessageType type, int x, int y) {
   // Window 100 is the first one created: the primary window.
   m.window = 100;
   return Step{m};
+}
+
+Step messageFor(WindowHandle window, WindowMessageType type) {
+  Step step = message(type);
+  step.message->window = window;
+  return step;
 }
 
 Step idle() { return Step{}; }
@@ -228,5 +241,41 @@ void advanceObjects(float dt) {
   note("frame");
   state.frameTimes.push_back(dt);
 }
-void directAndDraw(float) { note("draw"); }
+void directAndDraw(float) {
+  // As the frame composition does: the same moment into every view, then one present.
+  for (int view = 0; view < frameViews().count; ++view) {
+    beginFrameView(view);
+    note("draw");
+  }
+  presentFrame();
+}
+void restContent(bool resting) { note(resting ? "rest" : "wake"); }
+bool displayPoweredDown() {
+  note("power?");
+  if (state.powerAnswers.empty()) return false;
+  const bool off = state.powerAnswers.front();
+  state.powerAnswers.pop_front();
+  return off;
+}
+void waitForMessage(int timeoutMs) { note("wait " + std::to_string(timeoutMs)); }
+void swapBuffers(DeviceContext dc) { note("swap " + std::to_string(dc)); }
+bool swapControlAvailable() { return state.swapControl; }
+void setSwapInterval(int interval) { note("interval " + std::to_string(interval)); }
+
+WindowHandle createChildWindow(const char* className, const char* title, WindowHandle parent, int x,
+                               int y, int width, int height, bool visible) {
+  if (scripted::windows.find(parent) == scripted::windows.end()) return 0;
+  return createWindow(className, title, x, y, width, height, visible);
+}
+WindowHandle rootWindow() { return 0; }
+WindowHandle createOrdinaryWindow(const char*, int width, int height) {
+  note("ordinary window");
+  WindowHandle handle = scripted::nextWindow++;
+  scripted::windows[handle] = {"", 0, 0, width, height};
+  return handle;
+}
+void destroyOrdinaryWindow(WindowHandle window) {
+  note("destroy ordinary " + std::to_string(window));
+  scripted::windows.erase(window);
+}
 void stopContent() { note("stop content"); }

@@ -46,14 +46,18 @@ struct Platform {
   bool accelerated = false;  // what acceleratedRenderer says
   bool describeSucceeds = true;
   bool contentStarts = true;  // what startContent returns
+  // What displayPoweredDown answers, in order; when they run out, false.
+  std::deque<bool> powerAnswers;
+  bool swapControl = false;  // what swapControlAvailable returns
 };
 
 // Resets the stand-in to a fresh state and returns it.
 Platform& reset();
 Platform& platform();
 
-// Messages for the primary (first created) window.
+// Messages for the primary (first created) window, or for `window`.
 Step message(WindowMessageType type, int x = 0, int y = 0);
+Step messageFor(WindowHandle window, WindowMessageType type);
 Step idle();
 
 }  // namespace scripted

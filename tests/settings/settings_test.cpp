@@ -105,10 +105,10 @@ TEST(StoredValuesOf, WritesEverySettingButPathInStoringOrderWithFlagsAsZeroOrOne
     names.push_back(v.name);
     EXPECT_EQ(v.kind, StoredValue::Number);
   }
-  EXPECT_EQ(names, (std::vector<std::string>{"ShowClock", "TimeFormat", "English", "Random",
-                                             "EnableMusic", "UseDesktop", "ShowFlame", "DefGamma",
-                                             "Width", "Height", "Depth", "Volume", "Gamma",
-                                             "Detail", "VSync", "MouseExit", "ShowFPS"}));
+  EXPECT_EQ(names, (std::vector<std::string>{
+                       "ShowClock", "TimeFormat", "English", "Random", "EnableMusic", "UseDesktop",
+                       "ShowFlame", "DefGamma", "Width", "Height", "Depth", "Volume", "Gamma",
+                       "Detail", "VSync", "MouseExit", "ShowFPS", "Monitors", "FrameLimit"}));
   EXPECT_EQ(values[0].number, 1u);
   EXPECT_EQ(values[8].number, 1600u);
   EXPECT_EQ(static_cast<std::int32_t>(values[12].number), -5);

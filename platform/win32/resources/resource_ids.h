@@ -36,6 +36,8 @@
 #define IDC_DETAIL_SLIDER 1042
 #define IDC_CLOCK_24 1049
 #define IDC_CLOCK_12 1054
+#define IDC_MONITORS_LIST 1060
+#define IDC_FRAME_LIMIT_LIST 1061
 // The picture box; the program replaces its picture by one fitted to the box's size.
 #define IDC_PICTURE 1100
 
