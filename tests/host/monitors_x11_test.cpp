@@ -23,7 +23,7 @@ class MonitorsX11 : public SaverX11 {
 
   // LEFT (the primary) and RIGHT, each as "WxH+X+Y".
   void setMonitors(const std::string& left, const std::string& right) {
-    auto spec = [](const std::string& g) {
+    auto geometry = [](const std::string& g) {
       int w = 0, h = 0, x = 0, y = 0;
       std::sscanf(g.c_str(), "%dx%d+%d+%d", &w, &h, &x, &y);
       // Sizes in millimetres at about 96 dots an inch.
@@ -31,8 +31,8 @@ class MonitorsX11 : public SaverX11 {
              "/" + std::to_string(h * 254 / 960) + "+" + std::to_string(x) + "+" +
              std::to_string(y);
     };
-    ASSERT_TRUE(server->run("xrandr --setmonitor LEFT " + spec(left) + " screen"));
-    ASSERT_TRUE(server->run("xrandr --setmonitor RIGHT " + spec(right) + " none"));
+    ASSERT_TRUE(server->run("xrandr --setmonitor LEFT " + geometry(left) + " screen"));
+    ASSERT_TRUE(server->run("xrandr --setmonitor RIGHT " + geometry(right) + " none"));
   }
 
   // Frames drawn so far by the run (PLASMORA_FRAME_COUNT), -1 before its loop.
